@@ -1,0 +1,35 @@
+#include "shell/TApplication.h"
+
+#include "toolkit/MessageBox.h"
+
+#include <cstdio>
+#include <exception>
+
+TApplication::TApplication(int& argc, char** argv)
+    : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("Tarnwick"));
+    setApplicationDisplayName(QStringLiteral("Tarnwick"));
+    setApplicationVersion(QStringLiteral("1.01"));
+    // Type-ahead in opened drop-down lists joins letters typed within half a second.
+    setKeyboardInputInterval(500);
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        ReportError(QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        ReportError(QStringLiteral("An unknown error occurred."));
+    }
+    return false;
+}
+
+void TApplication::ReportError(const QString& text)
+{
+    std::fprintf(stderr, "tarnwick: %s\n", text.toLocal8Bit().constData());
+    TMessageBox box;
+    box.ShowMessageBox(text, mkError, MsgButton::OK);
+}

@@ -1,0 +1,65 @@
+#include "toolkit/LinkLabel.h"
+
+#include "common/UUtils.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+TLinkLabel::TLinkLabel(QWidget* parent)
+    : QLabel(parent)
+{
+    QFont f = font();
+    f.setUnderline(true);
+    setFont(f);
+    setCursor(Qt::PointingHandCursor);
+    setTextFormat(Qt::PlainText);
+    setFocusPolicy(Qt::TabFocus);
+    SetActive(false);
+}
+
+void TLinkLabel::SetCaption(const std::string& caption)
+{
+    setText(ToDisplay(caption));
+    setAccessibleName(text());
+    adjustSize();
+}
+
+std::string TLinkLabel::Caption() const
+{
+    return FromDisplay(text());
+}
+
+void TLinkLabel::SetActive(bool active)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, active ? QColor(0, 0, 255) : QColor(0, 0, 128));
+    setPalette(p);
+}
+
+void TLinkLabel::enterEvent(QEnterEvent* event)
+{
+    SetActive(true);
+    QLabel::enterEvent(event);
+}
+
+void TLinkLabel::leaveEvent(QEvent* event)
+{
+    SetActive(false);
+    QLabel::leaveEvent(event);
+}
+
+void TLinkLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit Clicked(FAddress);
+    QLabel::mouseReleaseEvent(event);
+}
+
+void TLinkLabel::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space) {
+        emit Clicked(FAddress);
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
