@@ -1,6 +1,7 @@
 # Thin wrapper around CMake: the two commands of the README.
 BUILD_DIR := build
 JOBS := $(shell nproc 2>/dev/null || echo 2)
+MAKEFLAGS += --no-print-directory
 
 .PHONY: all deps configure build run test bench clean
 
