@@ -3,6 +3,7 @@
 #include "shell/FMain.h"
 #include "shell/SignalCloser.h"
 #include "shell/TApplication.h"
+#include "workspace/FProject.h"
 
 #include <QDialog>
 
@@ -23,6 +24,8 @@ int main(int argc, char** argv)
     TMainOptions options;
     options.AppDir = ApplicationDirectory();
     TfrmMain frmMain(options);
+    // One project dialog exists from start-up on and stays hidden; the commands use their own.
+    TfrmProject frmProject;
 
     TSignalCloser closer;
     QObject::connect(&closer, &TSignalCloser::CloseRequested, &frmMain, [&frmMain] { frmMain.close(); });

@@ -1,0 +1,42 @@
+#pragma once
+// Keeps characters out of text fields that the data files cannot hold inside
+// a field: "^" separates fields, CR and LF end a record line and NUL ends the
+// text. They are refused where they are typed, pasted or dropped, and a short
+// hint beside the field says why.
+
+#include <QString>
+#include <QValidator>
+
+class QLineEdit;
+class QWidget;
+
+class TInputGuard {
+public:
+    enum TFieldKind {
+        OneLine,   // one record field on one line: no "^", no line breaks, no NUL
+        MultiLine, // memo text, whose line breaks are stored in an encoded form: no "^", no NUL
+    };
+
+    static bool IsRefused(QChar c, TFieldKind kind);
+    // Removes the refused characters from `text`; true when any was removed.
+    static bool Strip(QString& text, TFieldKind kind);
+    static QString Hint(TFieldKind kind);
+    // Shows the hint under `field` for a few seconds.
+    static void ShowHint(QWidget& field, TFieldKind kind);
+
+    // Installs the guard on a one-line field (owned by the field).
+    static void Guard(QLineEdit& field);
+};
+
+// The validator behind TInputGuard::Guard: it takes the refused characters out
+// of every edit (typing, paste, drop) and keeps the rest of the edit.
+class TInputGuardValidator : public QValidator {
+    Q_OBJECT
+public:
+    explicit TInputGuardValidator(QLineEdit& field);
+
+    State validate(QString& input, int& pos) const override;
+
+signals:
+    void Refused() const;
+};
