@@ -3,6 +3,7 @@
 #include "shell/FMain.h"
 #include "shell/SignalCloser.h"
 #include "shell/TApplication.h"
+#include "shell/VendorAddresses.h"
 
 #include <QDialog>
 
@@ -22,6 +23,7 @@ int main(int argc, char** argv)
 
     TMainOptions options;
     options.AppDir = ApplicationDirectory();
+    options.UpdateBaseURL = QString::fromLatin1(UpdateBaseURL);
     TfrmMain frmMain(options);
 
     TSignalCloser closer;
