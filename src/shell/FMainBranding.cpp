@@ -83,6 +83,9 @@ void TfrmMain::LoadBranding()
     if (!config.AppName.empty())
         setWindowTitle(ToDisplay(config.AppName));
     setWindowTitle(windowTitle() + QStringLiteral(" v") + QLatin1String(AppVersionText));
+    // The platform adds the application's display name to every window title
+    // that differs from it; the reseller's caption must stand alone.
+    QGuiApplication::setApplicationDisplayName(windowTitle());
 
     if (!config.AffiliateID.empty())
         FAffiliateID = config.AffiliateID;

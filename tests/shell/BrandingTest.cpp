@@ -70,6 +70,7 @@ protected:
     {
         qApp->setStyleSheet(QString());
         QApplication::setWindowIcon(QIcon());
+        QGuiApplication::setApplicationDisplayName(QStringLiteral("Tarnwick"));
     }
 
     void Config(const std::string& settings) { Dir.Write("twconfig.dat", "[Settings]\r\n" + settings); }
@@ -189,6 +190,7 @@ TEST_F(Branding, WithoutConfigurationTheDesignStays)
     Dir.Write("twimg1.dat", ShippedFile("twimg1.dat"));
     const auto form = Start();
     EXPECT_EQ(form->windowTitle(), "Tarnwick");
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Tarnwick");
     EXPECT_FALSE(form->panBanner->isHidden());
     EXPECT_EQ(form->panBanner->height(), 65);
     EXPECT_TRUE(PictureSize(*form->imgBanner).isEmpty());
@@ -431,6 +433,8 @@ TEST_F(Branding, TheShippedSampleBrandsTheWindow)
     const auto before = Snapshot(Dir);
     const auto form = Start();
     EXPECT_EQ(form->windowTitle(), "WebSubmit Pro v1.01");
+    // Nothing is added to the title shown by the platform.
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "WebSubmit Pro v1.01");
     EXPECT_EQ(form->FAffiliateID, "rs-1042");
     if (form->FBannerPath == "C:\\banners\\reseller.GIF") {
         EXPECT_EQ(form->FBannerURL, "http://reseller.example/offer");
