@@ -6,6 +6,7 @@
 #include <QUrl>
 
 #ifdef _WIN32
+#define NOMINMAX
 #include <windows.h>
 #include <shellapi.h>
 #endif

@@ -14,6 +14,7 @@
 #include <limits>
 
 #ifdef _WIN32
+#define NOMINMAX
 #include <windows.h>
 #include <shellapi.h>
 #endif
