@@ -75,6 +75,7 @@ int TfrmMain::CentreCoordinate(int panelExtent, int controlExtent)
 
 TfrmMain::TfrmMain(const TMainOptions& options, QWidget* parent)
     : QWidget(parent)
+    , FOptions(options)
     , FAppDir(options.AppDir)
     , FArmStartupTimer(options.ArmStartupTimer)
 {
@@ -82,6 +83,7 @@ TfrmMain::TfrmMain(const TMainOptions& options, QWidget* parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tarnwick"));
     resize(ClientWidth, ClientHeight);
+    bsSkinData1.LoadBuiltInSkin();
     BuildLayout();
     ConnectHandlers();
     FormCreate();
@@ -289,6 +291,8 @@ void TfrmMain::ConnectHandlers()
     connect(EmbeddedWB1, &QWebEngineView::loadProgress, this,
             [this](int percent) { EmbeddedWB1ProgressChange(percent, 100); });
     connect(Timer1, &QTimer::timeout, this, &TfrmMain::Timer1Timer);
+    connect(lblLink1URL, &TLinkLabel::Clicked, this, &TfrmMain::lblLinkURLClick);
+    connect(lblLink2URL, &TLinkLabel::Clicked, this, &TfrmMain::lblLinkURLClick);
 }
 
 void TfrmMain::ReportLoadFailure(const char* fileName, const std::exception& error)
@@ -405,6 +409,7 @@ void TfrmMain::resizeEvent(QResizeEvent* event)
 
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
+    CancelUpdateCheck();
     FormDestroy();
     event->accept();
 }

@@ -5,14 +5,18 @@
 
 #include "store/UGeneral.h"
 #include "toolkit/MessageBox.h"
+#include "toolkit/Skin.h"
 
+#include <QStringList>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <string>
 
 class QFrame;
 class QLabel;
+class QNetworkAccessManager;
 class QProgressBar;
 class QPushButton;
 class QSplitter;
@@ -22,15 +26,29 @@ class QTimer;
 class QToolButton;
 class QWebEngineView;
 class TDirectoryList;
+class THttpDownload;
 class TDirectoryListModel;
 class TLinkLabel;
 class TProjectSelector;
 class TSortedComboBox;
+class TUpdateCheck;
 
 // How the window is started; tests change what they need.
 struct TMainOptions {
     QString AppDir;              // application directory, with its trailing separator
     bool ArmStartupTimer = true; // the one-shot timer that runs the silent update check
+
+    // The update folder's address. Empty (the default) means no update site,
+    // so a window made by a test never reaches the network; the program entry
+    // sets the vendor's.
+    QString UpdateBaseURL;
+    int UpdateTimeoutMs = 60000; // the whole transfer of the update file
+    // Starting the updater (program, arguments; true when started), opening an
+    // address in the user's browser, and opening a link label's address.
+    // Empty: the platform's own (LaunchDetached, OpenURL, ShellOpen).
+    std::function<bool(const QString&, const QStringList&)> LaunchUpdater;
+    std::function<bool(const std::string&)> OpenURL;
+    std::function<bool(const std::string&)> OpenLink;
 };
 
 class TfrmMain : public QWidget {
@@ -57,6 +75,7 @@ public:
     std::string FLink2URL, FLink2Name;
     std::string FIconPath;
     TMessageBox msgMain;
+    TSkinData bsSkinData1;
 
     // ---- controls ----
     QWidget* panToolbar = nullptr;
@@ -102,6 +121,7 @@ public:
     QProgressBar* MainGauge = nullptr;
 
     QTimer* Timer1 = nullptr;
+    QNetworkAccessManager* IdHTTP1 = nullptr;
 
     // Behaviour behind the workspace controls.
     std::unique_ptr<TDirectoryListModel> FDirectoryModel;
@@ -118,11 +138,17 @@ public:
     // ---- branding, update check, web links ----
     void LoadBranding();
     void CheckForUpdate(bool Silent);
+    // Starts fetching SourceURL into LocalPath; the transfer reports its
+    // outcome through THttpDownload::Finished.
+    std::unique_ptr<THttpDownload> DownloadFile(const QString& SourceURL, const QString& LocalPath);
     void btnUpdateClick();
     void btnHelpClick();
     void btnMakeMoneyClick();
     void imgBannerClick();
     void gifBannerClick();
+    void lblLinkURLClick(const std::string& address);
+    // The update check behind CheckForUpdate (made on first use).
+    TUpdateCheck& UpdateCheck();
 
     // ---- projects ----
     void FillProjects();
@@ -161,6 +187,11 @@ private:
     void CentreBanner();
     void ReportLoadFailure(const char* fileName, const std::exception& error);
 
+    void CancelUpdateCheck();
+    void OpenInBrowser(const std::string& address);
+
+    TMainOptions FOptions;
+    TUpdateCheck* FUpdateCheck = nullptr;
     QString FAppDir;
     bool FArmStartupTimer = true;
     bool FShownOnce = false;

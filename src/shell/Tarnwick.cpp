@@ -3,6 +3,7 @@
 #include "shell/FMain.h"
 #include "shell/SignalCloser.h"
 #include "shell/TApplication.h"
+#include "shell/VendorAddresses.h"
 #include "workspace/FProject.h"
 
 #include <QDialog>
@@ -23,6 +24,7 @@ int main(int argc, char** argv)
 
     TMainOptions options;
     options.AppDir = ApplicationDirectory();
+    options.UpdateBaseURL = QString::fromLatin1(UpdateBaseURL);
     TfrmMain frmMain(options);
     // One project dialog exists from start-up on and stays hidden; the commands use their own.
     TfrmProject frmProject;
