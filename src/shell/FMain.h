@@ -6,14 +6,15 @@
 #include "store/UGeneral.h"
 #include "toolkit/MessageBox.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <memory>
 #include <string>
 
+class IBrowserControl;
 class QFrame;
 class QLabel;
-class QProgressBar;
 class QPushButton;
 class QSplitter;
 class QStatusBar;
@@ -22,6 +23,8 @@ class QTimer;
 class QToolButton;
 class QWebEngineView;
 class TDirectoryList;
+class TFillTask;
+class TGauge;
 class TDirectoryListModel;
 class TLinkLabel;
 class TProjectSelector;
@@ -64,6 +67,7 @@ public:
     QPushButton* btnDeleteDirectory = nullptr;
     QPushButton* btnEditDirectory = nullptr;
     QPushButton* btnGoDirectory = nullptr;
+    QPushButton* bsSkinButton6 = nullptr; // second Go to Directory button; not placed, kept hidden
     QPushButton* btnHelp = nullptr;
     QPushButton* btnUpdate = nullptr;
     QPushButton* btnMakeMoney = nullptr;
@@ -99,7 +103,7 @@ public:
     QStatusBar* StatusBar = nullptr;
     QLabel* MainStatusPanel = nullptr;
     QLabel* stpItems = nullptr;
-    QProgressBar* MainGauge = nullptr;
+    TGauge* MainGauge = nullptr;
 
     QTimer* Timer1 = nullptr;
 
@@ -107,6 +111,10 @@ public:
     std::unique_ptr<TDirectoryListModel> FDirectoryModel;
     std::unique_ptr<TDirectoryList> FDirectoryList;
     std::unique_ptr<TProjectSelector> FProjectSelector;
+    // Everything asked of EmbeddedWB1 goes through this.
+    std::unique_ptr<IBrowserControl> FBrowser;
+    // The Fill press whose page calls are still out, if any.
+    QPointer<TFillTask> FFillTask;
 
     // ---- lifecycle ----
     void FormCreate();
@@ -148,6 +156,12 @@ public:
     void lvwItemsDblClick();
     void lvwItemsKeyDown(int key);
     void EmbeddedWB1ProgressChange(int Progress, int ProgressMax);
+    // Replaces the browser control (tests put a fake in).
+    void SetBrowserControl(std::unique_ptr<IBrowserControl> browser);
+
+signals:
+    // A Fill press has had its last answer from the page.
+    void FillFinished();
 
 protected:
     void showEvent(QShowEvent* event) override;
