@@ -11,9 +11,9 @@ namespace PageFormScripts {
 
 namespace {
 
-// Shared helpers of both scripts. Properties that a page can shadow by naming
-// an element after them (a form named "forms" or "URL", a field named
-// "elements") are read through the prototypes' own getters.
+// Shared helpers of both scripts. A form's own properties can be hidden by
+// its fields (a field named "elements" or "length"), so they are read through
+// the prototypes' getters; the document's are read the same way for safety.
 const char* const CommonPart = R"JS(
   var world = globalThis;
   function getter(proto, name) { return Object.getOwnPropertyDescriptor(proto, name).get; }
