@@ -192,6 +192,13 @@ TEST_F(WebPageForms, NamesMatchExactlyAndTravelAsData)
     EXPECT_EQ(Names(read), (std::vector<std::string>{"  title ", "city;x", "Title", "title", "pr\xC3\xA9nom",
                                                       "q\"uote</script>"}));
     EXPECT_EQ(WriteForms(*Browser, {{"TITLE", "x"}, {"title ", "x"}}).ElementsWritten, 0);
+    TFormWriteResult single;
+    SetFieldValueByName(*Browser, "title", "only lower", nullptr, [&single](const TFormWriteResult& r) { single = r; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return single.End != TPageCallEnd::Abandoned; }, PageWaitMs));
+    EXPECT_EQ(single.ElementsWritten, 1);
+    EXPECT_EQ(ValueOf(QStringLiteral("lower")), QJsonValue(QStringLiteral("only lower")));
+    EXPECT_EQ(ValueOf(QStringLiteral("upper")), QJsonValue(QString()));
+    EXPECT_EQ(ValueOf(QStringLiteral("padded")), QJsonValue(QString()));
     const std::string hostile = "\"); throw 1; //\xE2\x80\xA8</script>'\\";
     TFormWriteResult write = WriteForms(*Browser, {{"pr\xC3\xA9nom", "Ad\xC3\xA1"}, {"q\"uote</script>", hostile}});
     EXPECT_EQ(write.End, TPageCallEnd::Done);
