@@ -218,6 +218,23 @@ TEST_F(WebPageForms, NamesMatchExactlyAndTravelAsData)
     EXPECT_EQ(ValueOf(QStringLiteral("lower")), QJsonValue(QStringLiteral("Engines")));
 }
 
+TEST_F(WebPageForms, AnUnreadableElementEndsTheListingAndEachWalkThere)
+{
+    Load(QStringLiteral("cut.html"));
+    // The custom field counts among the form's four fields.
+    ASSERT_EQ(Probe(*View, QStringLiteral("document.forms[0].elements.length")), QJsonValue(4));
+    const TFormRead read = ReadForms(*Browser);
+    EXPECT_EQ(read.End, TPageCallEnd::Done);
+    EXPECT_EQ(Names(read), std::vector<std::string>{"email"});
+    // Each walk ends at the unreadable field; the next write walks again.
+    const TFormWriteResult write = WriteForms(*Browser, {{"email", "e"}, {"zip", "z"}, {"email", "f"}});
+    EXPECT_EQ(write.End, TPageCallEnd::Done);
+    EXPECT_EQ(write.ElementsWritten, 2);
+    EXPECT_EQ(ValueOf(QStringLiteral("email")), QJsonValue(QStringLiteral("f")));
+    EXPECT_EQ(ValueOf(QStringLiteral("email2")), QJsonValue(QString()));
+    EXPECT_EQ(ValueOf(QStringLiteral("zip")), QJsonValue(QString()));
+}
+
 TEST_F(WebPageForms, NameLabelsInsideThePageYieldExtraNames)
 {
     Load(QStringLiteral("inner-name.html"));
