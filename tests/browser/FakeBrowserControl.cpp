@@ -35,7 +35,7 @@ void TFakeBrowserControl::Stop()
 
 bool TFakeBrowserControl::Busy() const
 {
-    const_cast<TFakeBrowserControl*>(this)->Log.push_back("Busy");
+    Log.push_back("Busy");
     return BusyFlag;
 }
 

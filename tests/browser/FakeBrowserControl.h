@@ -29,7 +29,7 @@ class TFakeBrowserControl : public IBrowserControl {
     Q_OBJECT
 public:
     // ---- control ----
-    std::vector<std::string> Log; // "Busy", "Stop", "Navigate <url>", "GoBack", ...
+    mutable std::vector<std::string> Log; // "Busy", "Stop", "Navigate <url>", "GoBack", ...
     bool BusyFlag = false;
     bool CanGoBack = false;
     bool CanGoForward = false;
