@@ -1,5 +1,7 @@
 #include "shell/FMain.h"
 
+#include "browser/WebEngineBrowser.h"
+#include "toolkit/Gauge.h"
 #include "toolkit/LinkLabel.h"
 #include "toolkit/SortedComboBox.h"
 #include "workspace/DirectoryList.h"
@@ -14,7 +16,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
@@ -108,6 +109,8 @@ void TfrmMain::BuildLayout()
     btnHelp = MakeToolbarButton(panToolbar, "Help", 414);
     btnUpdate = MakeToolbarButton(panToolbar, "Check Updates", 516);
     btnMakeMoney = MakeToolbarButton(panToolbar, "Make Money", 618);
+    bsSkinButton6 = MakeToolbarButton(panToolbar, "Go to Directory", 312);
+    bsSkinButton6->hide();
 
     // Banner panel: both banner controls are placed by hand (centred).
     panBanner = new QFrame(this);
@@ -241,14 +244,10 @@ void TfrmMain::BuildLayout()
     stpItems = new QLabel(QStringLiteral("0 directories listed"), StatusBar);
     stpItems->setObjectName(QStringLiteral("stpItems"));
     stpItems->setFixedWidth(194);
-    MainGauge = new QProgressBar(StatusBar);
+    MainGauge = new TGauge(StatusBar);
     MainGauge->setObjectName(QStringLiteral("MainGauge"));
     MainGauge->setAccessibleName(QStringLiteral("Page load"));
     MainGauge->setFixedWidth(130);
-    MainGauge->setRange(0, 100);
-    MainGauge->setValue(0);
-    MainGauge->setFormat(QStringLiteral("%p%"));
-    MainGauge->setTextVisible(true);
     StatusBar->addWidget(MainStatusPanel, 1);
     StatusBar->addPermanentWidget(stpItems);
     StatusBar->addPermanentWidget(MainGauge);
@@ -275,6 +274,7 @@ void TfrmMain::ConnectHandlers()
     connect(btnDeleteDirectory, &QPushButton::clicked, this, &TfrmMain::btnDeleteDirectoryClick);
     connect(btnEditDirectory, &QPushButton::clicked, this, &TfrmMain::btnEditDirectoryClick);
     connect(btnGoDirectory, &QPushButton::clicked, this, &TfrmMain::btnGoDirectoryClick);
+    connect(bsSkinButton6, &QPushButton::clicked, this, &TfrmMain::btnGoDirectoryClick);
     connect(btnHelp, &QPushButton::clicked, this, &TfrmMain::btnHelpClick);
     connect(btnUpdate, &QPushButton::clicked, this, &TfrmMain::btnUpdateClick);
     connect(btnMakeMoney, &QPushButton::clicked, this, &TfrmMain::btnMakeMoneyClick);
@@ -288,8 +288,7 @@ void TfrmMain::ConnectHandlers()
     connect(btnRefresh, &QToolButton::clicked, this, &TfrmMain::btnRefreshClick);
     connect(btnFill, &QToolButton::clicked, this, &TfrmMain::btnFillClick);
     connect(lvwItems, &QTableView::doubleClicked, this, &TfrmMain::lvwItemsDblClick);
-    connect(EmbeddedWB1, &QWebEngineView::loadProgress, this,
-            [this](int percent) { EmbeddedWB1ProgressChange(percent, 100); });
+    SetBrowserControl(std::make_unique<TWebEngineBrowser>(*EmbeddedWB1));
     connect(Timer1, &QTimer::timeout, this, &TfrmMain::Timer1Timer);
     connect(lblLink1URL, &TLinkLabel::Clicked, this, &TfrmMain::lblLinkURLClick);
     connect(lblLink2URL, &TLinkLabel::Clicked, this, &TfrmMain::lblLinkURLClick);

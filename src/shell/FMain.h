@@ -7,6 +7,7 @@
 #include "toolkit/MessageBox.h"
 #include "toolkit/Skin.h"
 
+#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
@@ -14,10 +15,10 @@
 #include <memory>
 #include <string>
 
+class IBrowserControl;
 class QFrame;
 class QLabel;
 class QNetworkAccessManager;
-class QProgressBar;
 class QPushButton;
 class QSplitter;
 class QStatusBar;
@@ -26,6 +27,8 @@ class QTimer;
 class QToolButton;
 class QWebEngineView;
 class TDirectoryList;
+class TFillTask;
+class TGauge;
 class THttpDownload;
 class TDirectoryListModel;
 class TLinkLabel;
@@ -83,6 +86,7 @@ public:
     QPushButton* btnDeleteDirectory = nullptr;
     QPushButton* btnEditDirectory = nullptr;
     QPushButton* btnGoDirectory = nullptr;
+    QPushButton* bsSkinButton6 = nullptr; // second Go to Directory button; not placed, kept hidden
     QPushButton* btnHelp = nullptr;
     QPushButton* btnUpdate = nullptr;
     QPushButton* btnMakeMoney = nullptr;
@@ -118,7 +122,7 @@ public:
     QStatusBar* StatusBar = nullptr;
     QLabel* MainStatusPanel = nullptr;
     QLabel* stpItems = nullptr;
-    QProgressBar* MainGauge = nullptr;
+    TGauge* MainGauge = nullptr;
 
     QTimer* Timer1 = nullptr;
     QNetworkAccessManager* IdHTTP1 = nullptr;
@@ -127,6 +131,10 @@ public:
     std::unique_ptr<TDirectoryListModel> FDirectoryModel;
     std::unique_ptr<TDirectoryList> FDirectoryList;
     std::unique_ptr<TProjectSelector> FProjectSelector;
+    // Everything asked of EmbeddedWB1 goes through this.
+    std::unique_ptr<IBrowserControl> FBrowser;
+    // The Fill press whose page calls are still out, if any.
+    QPointer<TFillTask> FFillTask;
 
     // ---- lifecycle ----
     void FormCreate();
@@ -174,6 +182,12 @@ public:
     void lvwItemsDblClick();
     void lvwItemsKeyDown(int key);
     void EmbeddedWB1ProgressChange(int Progress, int ProgressMax);
+    // Replaces the browser control (tests put a fake in).
+    void SetBrowserControl(std::unique_ptr<IBrowserControl> browser);
+
+signals:
+    // A Fill press has had its last answer from the page.
+    void FillFinished();
 
 protected:
     void showEvent(QShowEvent* event) override;

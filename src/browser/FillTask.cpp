@@ -1,0 +1,66 @@
+#include "browser/FillTask.h"
+
+#include "browser/FormFiller.h"
+#include "browser/PageFormFields.h"
+
+TFillTask::TFillTask(IBrowserControl& browser, TDProject project, QObject* parent)
+    : QObject(parent)
+    , FBrowser(&browser)
+    , FProject(std::move(project))
+{
+}
+
+void TFillTask::Start()
+{
+    if (FRunning || !FBrowser)
+        return;
+    FRunning = true;
+    FOutcome = {};
+    ++FOutcome.PageCalls;
+    FBrowser->ReadFormElements(this, [this](const TFormRead& read) { Listed(read); });
+}
+
+void TFillTask::Listed(const TFormRead& read)
+{
+    if (!FRunning)
+        return;
+    // Whatever was read before a failure still counts, as with any listing.
+    std::vector<std::string> lines;
+    lines.reserve(read.Elements.size());
+    for (const TFormElementInfo& element : read.Elements)
+        lines.push_back(FormFieldLine(element));
+    FOutcome.FieldNames = ExtractFieldNames(JoinListing(lines));
+
+    if (read.End == TPageCallEnd::NoDocument) {
+        Finish(TPageCallEnd::Done);
+        return;
+    }
+    if (read.End != TPageCallEnd::Done) {
+        Finish(read.End, read.Error);
+        return;
+    }
+    FOutcome.Writes = PlanFill(FProject, FOutcome.FieldNames);
+    if (FOutcome.Writes.empty() || !FBrowser) {
+        Finish(FBrowser ? TPageCallEnd::Done : TPageCallEnd::Abandoned);
+        return;
+    }
+    ++FOutcome.PageCalls;
+    FBrowser->WriteFormFields(FOutcome.Writes, read.DocumentToken, this,
+                              [this](const TFormWriteResult& result) { Written(result); });
+}
+
+void TFillTask::Written(const TFormWriteResult& result)
+{
+    if (!FRunning)
+        return;
+    FOutcome.ElementsWritten = result.ElementsWritten;
+    Finish(result.End == TPageCallEnd::NoDocument ? TPageCallEnd::Abandoned : result.End, result.Error);
+}
+
+void TFillTask::Finish(TPageCallEnd end, std::string error)
+{
+    FRunning = false;
+    FOutcome.End = end;
+    FOutcome.Error = std::move(error);
+    emit Finished();
+}

@@ -1,0 +1,121 @@
+#include "FakeBrowserControl.h"
+
+#include <QPointer>
+#include <QTimer>
+
+void TFakeBrowserControl::Navigate(const QString& url)
+{
+    Log.push_back("Navigate " + url.toStdString());
+}
+
+void TFakeBrowserControl::GoBack()
+{
+    Log.push_back("GoBack");
+    if (!CanGoBack)
+        throw TBrowserError("no page to go back to");
+}
+
+void TFakeBrowserControl::GoForward()
+{
+    Log.push_back("GoForward");
+    if (!CanGoForward)
+        throw TBrowserError("no page to go forward to");
+}
+
+void TFakeBrowserControl::Refresh()
+{
+    Log.push_back("Refresh");
+}
+
+void TFakeBrowserControl::Stop()
+{
+    Log.push_back("Stop");
+    BusyFlag = false;
+}
+
+bool TFakeBrowserControl::Busy() const
+{
+    Log.push_back("Busy");
+    return BusyFlag;
+}
+
+void TFakeBrowserControl::Deliver(QObject* context, std::function<void()> answer)
+{
+    QPointer<QObject> guard(context);
+    const bool hasContext = context != nullptr;
+    auto call = [guard, hasContext, answer = std::move(answer)] {
+        if (hasContext && !guard)
+            return;
+        answer();
+    };
+    if (AnswerAtOnce)
+        QTimer::singleShot(0, this, call);
+    else
+        FHeld.push_back(call);
+}
+
+void TFakeBrowserControl::AnswerWaiting()
+{
+    while (!FHeld.empty()) {
+        QTimer::singleShot(0, this, FHeld.front());
+        FHeld.pop_front();
+    }
+}
+
+void TFakeBrowserControl::ReadFormElements(QObject* context, TReadDone done)
+{
+    ++FPageCalls;
+    TFormRead read;
+    if (!HasHtmlDocument) {
+        read.End = TPageCallEnd::NoDocument;
+    } else if (FormsUnreachable) {
+        read.End = TPageCallEnd::Failed;
+        read.IsHtmlDocument = true;
+        read.Error = "forms unreachable";
+    } else {
+        read.End = TPageCallEnd::Done;
+        read.IsHtmlDocument = true;
+        read.DocumentToken = DocumentToken;
+        [&] {
+            for (const auto& form : Forms)
+                for (const TFakeElement& e : form) {
+                    if (e.Unreadable || e.NameIsNull)
+                        return;
+                    read.Elements.push_back({e.Name, e.ID, e.TagName, "[object]", e.InnerText, e.InnerHTML});
+                }
+        }();
+    }
+    Deliver(context, [read, done = std::move(done)] { done(read); });
+}
+
+void TFakeBrowserControl::WriteFormFields(std::vector<TFieldWrite> writes, std::uint64_t documentToken,
+                                          QObject* context, TWriteDone done)
+{
+    ++FPageCalls;
+    WriteCalls.push_back(writes);
+    TFormWriteResult result;
+    if (!HasHtmlDocument) {
+        result.End = TPageCallEnd::NoDocument;
+    } else if (documentToken != 0 && documentToken != DocumentToken) {
+        result.End = TPageCallEnd::Abandoned;
+    } else {
+        result.End = TPageCallEnd::Done;
+        for (const TFieldWrite& write : writes) {
+            [&] {
+                for (auto& form : Forms)
+                    for (TFakeElement& e : form) {
+                        if (e.Unreadable)
+                            return;
+                        if (e.NameIsNull || e.Name != write.Name)
+                            continue;
+                        if (e.Unwritable)
+                            return;
+                        e.Value = write.Value;
+                        ++e.Writes;
+                        ++result.ElementsWritten;
+                    }
+            }();
+        }
+    }
+    Deliver(context, [result, done = std::move(done)] { done(result); });
+}
