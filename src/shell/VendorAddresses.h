@@ -4,11 +4,6 @@
 
 #define TARNWICK_VENDOR_SITE "http://www.tarnwick.com"
 
-namespace Vendor {
-// The vendor's site, with its trailing slash.
-inline constexpr char SiteURL[] = TARNWICK_VENDOR_SITE "/";
-} // namespace Vendor
-
 // The page the browser pane's Home button opens. Not configurable, and not
 // the browser engine's own home page.
 inline constexpr char HomePageURL[] = TARNWICK_VENDOR_SITE "/";

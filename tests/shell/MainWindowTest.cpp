@@ -9,7 +9,7 @@
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
-#include <QProgressBar>
+#include "toolkit/Gauge.h"
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
@@ -90,9 +90,9 @@ TEST(MainWindow, LayoutCaptionsAndSizes)
     EXPECT_EQ(window->bsSkinSplitter1->handleWidth(), 10);
     EXPECT_EQ(window->stpItems->width(), 194);
     EXPECT_EQ(window->MainGauge->width(), 130);
-    EXPECT_EQ(window->MainGauge->minimum(), 0);
-    EXPECT_EQ(window->MainGauge->maximum(), 100);
-    EXPECT_EQ(window->MainGauge->value(), 0);
+    EXPECT_EQ(window->MainGauge->Minimum(), 0);
+    EXPECT_EQ(window->MainGauge->Maximum(), 100);
+    EXPECT_EQ(window->MainGauge->Value(), 0);
 
     window->show();
     EXPECT_EQ(window->panToolbar->height(), 37);
