@@ -13,6 +13,10 @@ TApplication::TApplication(int& argc, char** argv)
     setApplicationVersion(QStringLiteral("1.01"));
     // Type-ahead in opened drop-down lists joins letters typed within half a second.
     setKeyboardInputInterval(500);
+    // The windows are laid out in fixed pixel positions for an 8-point (11-pixel) font.
+    QFont designFont = font();
+    designFont.setPixelSize(11);
+    setFont(designFont);
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event)
