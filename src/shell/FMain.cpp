@@ -1,5 +1,6 @@
 #include "shell/FMain.h"
 
+#include "store/FileIO.h"
 #include "toolkit/LinkLabel.h"
 #include "toolkit/SortedComboBox.h"
 #include "workspace/DirectoryList.h"
@@ -301,6 +302,39 @@ void TfrmMain::ReportLoadFailure(const char* fileName, const std::exception& err
         mkError, MsgButton::OK);
 }
 
+void TfrmMain::ReportDamagedDirectories(TDatabaseState state)
+{
+    QString what;
+    QString listed;
+    switch (state) {
+    case TDatabaseState::TooShort:
+        what = QStringLiteral("The directory database Directories.dat is too short to hold any data, "
+                              "so it is empty or was cut short.");
+        listed = QStringLiteral("The program starts with an empty directory list.");
+        break;
+    case TDatabaseState::NotReadable:
+        what = QStringLiteral("The directory database Directories.dat cannot be opened: it fails its "
+                              "password check, so its header is damaged or it was not written by "
+                              "this program.");
+        listed = QStringLiteral("The program starts with an empty directory list.");
+        break;
+    default:
+        what = QStringLiteral("The directory database Directories.dat is damaged or cut short: its "
+                              "contents do not match their authentication code.");
+        listed = QStringLiteral("The %1 directories that could be read are listed; some of them may "
+                                "be wrong or missing.")
+                     .arg(FDirectories->Count());
+        break;
+    }
+    msgMain.ShowMessageBox(
+        what + QStringLiteral("\r\n\r\n") + listed
+            + QStringLiteral("\r\n\r\nThe file is not lost: when you close the program it is kept "
+                             "as \"%1\" beside the program, and a new Directories.dat is written "
+                             "with the directories listed then.")
+                  .arg(TDDirectories::DamagedCopyName(FAppDir)),
+        mkWarning, MsgButton::OK);
+}
+
 void TfrmMain::FormCreate()
 {
     gifBanner->setGeometry(imgBanner->geometry());
@@ -319,7 +353,11 @@ void TfrmMain::FormCreate()
         ReportLoadFailure(TDProjects::FileName, error);
     }
     try {
-        FDirectories->LoadAll(FAppDir);
+        const TDatabaseState state = FDirectories->LoadAll(FAppDir);
+        if (state != TDatabaseState::Missing && state != TDatabaseState::Intact) {
+            FDirectoriesDamaged = true;
+            ReportDamagedDirectories(state);
+        }
     } catch (const std::exception& error) {
         FDirectories->Clear();
         FDirectoriesUnreadable = true;
@@ -367,6 +405,9 @@ void TfrmMain::FormDestroy()
     }
     if (!FDirectoriesUnreadable) {
         try {
+            // The damaged file is copied aside first; if that fails, nothing replaces it.
+            if (FDirectoriesDamaged && FileExists(FAppDir + TDDirectories::FileName))
+                TDDirectories::KeepDamagedCopy(FAppDir);
             FDirectories->SaveAll(FAppDir);
         } catch (const std::exception& error) {
             failures << QString::fromLocal8Bit(error.what());

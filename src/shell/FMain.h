@@ -160,6 +160,7 @@ private:
     void ConnectHandlers();
     void CentreBanner();
     void ReportLoadFailure(const char* fileName, const std::exception& error);
+    void ReportDamagedDirectories(TDatabaseState state);
 
     QString FAppDir;
     bool FArmStartupTimer = true;
@@ -168,4 +169,7 @@ private:
     // A data file that exists but failed to load is never written over.
     bool FProjectsUnreadable = false;
     bool FDirectoriesUnreadable = false;
+    // A database that failed its checks is kept under a name of its own
+    // before the close writes a new one.
+    bool FDirectoriesDamaged = false;
 };
