@@ -2,6 +2,7 @@
 
 #include "store/FileIO.h"
 #include "toolkit/LinkLabel.h"
+#include "toolkit/ListView.h"
 #include "toolkit/SortedComboBox.h"
 #include "workspace/DirectoryList.h"
 #include "workspace/DirectoryListModel.h"
@@ -128,32 +129,16 @@ void TfrmMain::BuildLayout()
     panWork = new QWidget;
     panWork->setObjectName(QStringLiteral("panWork"));
     panWork->setMinimumHeight(SplitterWidth);
-    lvwItems = new QTableView(panWork);
+    lvwItems = new TListView(panWork);
     lvwItems->setObjectName(QStringLiteral("lvwItems"));
     lvwItems->setAccessibleName(QStringLiteral("Web directories"));
-    lvwItems->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lvwItems->setSelectionMode(QAbstractItemView::SingleSelection);
-    lvwItems->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lvwItems->setShowGrid(true);
-    lvwItems->setWordWrap(false);
-    lvwItems->setTabKeyNavigation(false);
-    lvwItems->verticalHeader()->hide();
-    lvwItems->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    lvwItems->verticalHeader()->setDefaultSectionSize(20);
-    lvwItems->horizontalHeader()->setSectionsMovable(true);
-    lvwItems->horizontalHeader()->setHighlightSections(false);
-    lvwItems->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    lvwItems->horizontalHeader()->setFixedHeight(13 + 4);
+    lvwItems->SetRowHeight(20);
+    lvwItems->SetSelectionColours(QColor(254, 253, 211), QColor(0, 0, 160));
     {
         QFont headerFont(QStringLiteral("Tahoma"));
         headerFont.setPixelSize(11);
         lvwItems->horizontalHeader()->setFont(headerFont);
-        QPalette p = lvwItems->palette();
-        for (auto group : {QPalette::Active, QPalette::Inactive}) {
-            p.setColor(group, QPalette::Highlight, QColor(254, 253, 211));
-            p.setColor(group, QPalette::HighlightedText, QColor(0, 0, 160));
-        }
-        lvwItems->setPalette(p);
+        lvwItems->horizontalHeader()->setFixedHeight(13 + 4);
     }
     lvwItems->installEventFilter(this);
     FDirectoryModel = std::make_unique<TDirectoryListModel>();
@@ -287,6 +272,8 @@ void TfrmMain::ConnectHandlers()
     connect(btnRefresh, &QToolButton::clicked, this, &TfrmMain::btnRefreshClick);
     connect(btnFill, &QToolButton::clicked, this, &TfrmMain::btnFillClick);
     connect(lvwItems, &QTableView::doubleClicked, this, &TfrmMain::lvwItemsDblClick);
+    connect(lvwItems->horizontalHeader(), &QHeaderView::sectionClicked, this, &TfrmMain::lvwItemsColumnClick);
+    connect(lvwItems, &TListView::LinkClicked, this, &TfrmMain::lvwItemsLinkClick);
     connect(EmbeddedWB1, &QWebEngineView::loadProgress, this,
             [this](int percent) { EmbeddedWB1ProgressChange(percent, 100); });
     connect(Timer1, &QTimer::timeout, this, &TfrmMain::Timer1Timer);

@@ -24,6 +24,7 @@ class QWebEngineView;
 class TDirectoryList;
 class TDirectoryListModel;
 class TLinkLabel;
+class TListView;
 class TProjectSelector;
 class TSortedComboBox;
 
@@ -74,7 +75,7 @@ public:
 
     QSplitter* bsSkinSplitter1 = nullptr;
     QWidget* panWork = nullptr;
-    QTableView* lvwItems = nullptr;
+    TListView* lvwItems = nullptr;
     QWidget* panProjects = nullptr;
     QLabel* lblSelectProject = nullptr;
     TSortedComboBox* cbxProjects = nullptr;
@@ -136,6 +137,8 @@ public:
     void btnAddDirectoryClick();
     void btnDeleteDirectoryClick();
     void btnEditDirectoryClick();
+    void lvwItemsColumnClick(int column);
+    void lvwItemsLinkClick(const QString& text);
 
     // ---- browser ----
     void btnHomeClick();
