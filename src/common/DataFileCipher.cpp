@@ -5,34 +5,11 @@
 #include "store/AesLib.h"
 #include "store/FileIO.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QIODevice>
 #include <QString>
 
 namespace {
-
-// Write-only device that appends to a std::string, so an in-memory
-// encryption or decryption costs no extra copy of its result.
-class TStringSink : public QIODevice {
-public:
-    explicit TStringSink(std::string& into)
-        : FInto(into)
-    {
-        open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-    }
-
-protected:
-    qint64 readData(char*, qint64) override { return -1; }
-    qint64 writeData(const char* data, qint64 length) override
-    {
-        FInto.append(data, static_cast<size_t>(length));
-        return length;
-    }
-
-private:
-    std::string& FInto;
-};
 
 QFile& OpenSource(QFile& file)
 {
@@ -78,30 +55,22 @@ bool EncryptDataFile(const QString& source, const QString& destination)
 
 bool DecryptData(std::string_view encrypted, std::string& plain, TCryptFailure* failure)
 {
-    plain.clear();
     TEncryption cipher{std::string(DataFilePassword), DataFileBufferSize};
-    if (encrypted.size() >= cipher.Overhead())
-        plain.reserve(encrypted.size() - cipher.Overhead());
-    QByteArray raw = QByteArray::fromRawData(encrypted.data(), static_cast<qsizetype>(encrypted.size()));
-    QBuffer in(&raw);
-    in.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
-    TStringSink out(plain);
-    const bool ok = cipher.DecryptStream(in, out, static_cast<int64_t>(encrypted.size()));
+    const bool ok = cipher.DecryptBytes(encrypted, plain);
     if (failure)
         *failure = cipher.LastFailure();
     return ok;
 }
 
-std::string EncryptData(std::string_view plain)
+void EncryptData(std::string_view plain, std::string& encrypted)
 {
     TEncryption cipher{std::string(DataFilePassword), DataFileBufferSize};
+    cipher.EncryptBytes(plain, encrypted);
+}
+
+std::string EncryptData(std::string_view plain)
+{
     std::string encrypted;
-    encrypted.reserve(plain.size() + cipher.Overhead());
-    QByteArray raw = QByteArray::fromRawData(plain.data(), static_cast<qsizetype>(plain.size()));
-    QBuffer in(&raw);
-    in.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
-    TStringSink out(encrypted);
-    if (!cipher.EncryptStream(in, out))
-        throw TFileError("The data could not be encrypted.");
+    EncryptData(plain, encrypted);
     return encrypted;
 }

@@ -58,3 +58,5 @@ bool EncryptDataFile(const QString& source, const QString& destination);
 // password check fails); `failure`, when given, says why the result is false.
 bool DecryptData(std::string_view encrypted, std::string& plain, TCryptFailure* failure = nullptr);
 std::string EncryptData(std::string_view plain);
+// Into `encrypted`, replacing what it held (its storage is reused).
+void EncryptData(std::string_view plain, std::string& encrypted);

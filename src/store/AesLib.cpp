@@ -10,7 +10,12 @@
 #include <openssl/rand.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -20,6 +25,38 @@ namespace {
     ERR_error_string_n(ERR_get_error(), detail, sizeof detail);
     ERR_clear_error();
     throw std::runtime_error(std::string("Encryption failed (") + what + "): " + detail);
+}
+
+void StoreLittleEndian64(uint8_t* at, uint64_t value)
+{
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(at, &value, 8);
+    } else {
+        for (size_t k = 0; k < 8; ++k, value >>= 8)
+            at[k] = static_cast<uint8_t>(value);
+    }
+}
+
+// out = in XOR keystream, 16 bytes at a time where the processor allows.
+void XorBytes(const uint8_t* in, const uint8_t* keystream, uint8_t* out, size_t length)
+{
+    size_t j = 0;
+#if defined(__SSE2__)
+    for (; j + 16 <= length; j += 16) {
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + j));
+        const __m128i k = _mm_loadu_si128(reinterpret_cast<const __m128i*>(keystream + j));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + j), _mm_xor_si128(d, k));
+    }
+#endif
+    for (; j + 8 <= length; j += 8) {
+        uint64_t d, k;
+        std::memcpy(&d, in + j, 8);
+        std::memcpy(&k, keystream + j, 8);
+        d ^= k;
+        std::memcpy(out + j, &d, 8);
+    }
+    for (; j < length; ++j)
+        out[j] = in[j] ^ keystream[j];
 }
 
 } // namespace
@@ -173,33 +210,23 @@ std::array<uint8_t, TCrypt::VerifierSize> TCrypt::SetupKeys(const uint8_t* salt)
     return verifier;
 }
 
-void TCrypt::ApplyKeystream(uint8_t* data, size_t length)
+void TCrypt::ApplyKeystream(const uint8_t* in, uint8_t* out, size_t length)
 {
     size_t i = 0;
-    while (i < length && FKeystreamPosition < 16)
-        data[i++] ^= FKeystreamBlock[FKeystreamPosition++];
+    while (i < length && FKeystreamPosition < 16) {
+        out[i] = in[i] ^ FKeystreamBlock[FKeystreamPosition++];
+        ++i;
+    }
     uint8_t* const counters = FBatch.get();
     uint8_t* const keystream = FBatch.get() + BatchBlocks * 16;
     while (i < length) {
         const size_t left = length - i;
         const size_t blocks = std::min(BatchBlocks, (left + 15) / 16);
-        for (size_t b = 0; b < blocks; ++b) {
-            uint64_t counter = ++FCounter;
-            for (size_t k = 0; k < 8; ++k, counter >>= 8)
-                counters[b * 16 + k] = static_cast<uint8_t>(counter);
-        }
+        for (size_t b = 0; b < blocks; ++b)
+            StoreLittleEndian64(counters + b * 16, ++FCounter);
         FAes.EncryptBlocks(counters, keystream, blocks);
         const size_t take = std::min(left, blocks * 16);
-        size_t j = 0;
-        for (; j + 8 <= take; j += 8) {
-            uint64_t d, k;
-            std::memcpy(&d, data + i + j, 8);
-            std::memcpy(&k, keystream + j, 8);
-            d ^= k;
-            std::memcpy(data + i + j, &d, 8);
-        }
-        for (; j < take; ++j)
-            data[i + j] ^= keystream[j];
+        XorBytes(in + i, keystream, out + i, take);
         i += take;
         if (take % 16 != 0) {
             // The last block is only partly used: the next chunk goes on with it.
@@ -209,6 +236,18 @@ void TCrypt::ApplyKeystream(uint8_t* data, size_t length)
             FKeystreamPosition = 16;
         }
     }
+}
+
+void TCrypt::EncryptChunk(const uint8_t* in, uint8_t* out, size_t length)
+{
+    ApplyKeystream(in, out, length);
+    FHmac.Update(out, length);
+}
+
+void TCrypt::DecryptChunk(const uint8_t* in, uint8_t* out, size_t length)
+{
+    FHmac.Update(in, length);
+    ApplyKeystream(in, out, length);
 }
 
 int64_t TCrypt::ReadFully(QIODevice& source, uint8_t* into, int64_t length)
@@ -242,8 +281,7 @@ bool TCrypt::EncryptStreamWithSalt(const uint8_t* salt, QIODevice& source, QIODe
         const int64_t got = ReadFully(source, buffer, FBufferSize);
         if (got < 0)
             return Fail(TCryptFailure::ReadError);
-        ApplyKeystream(buffer, static_cast<size_t>(got));
-        FHmac.Update(buffer, static_cast<size_t>(got));
+        EncryptChunk(buffer, buffer, static_cast<size_t>(got));
         if (!WriteAll(destination, buffer, got))
             return Fail(TCryptFailure::WriteError);
         if (got < FBufferSize)
@@ -280,8 +318,7 @@ bool TCrypt::DecryptStream(QIODevice& source, QIODevice& destination, int64_t co
         const int64_t got = ReadFully(source, buffer, wanted);
         if (got < 0)
             return Fail(TCryptFailure::ReadError);
-        FHmac.Update(buffer, static_cast<size_t>(got));
-        ApplyKeystream(buffer, static_cast<size_t>(got));
+        DecryptChunk(buffer, buffer, static_cast<size_t>(got));
         if (!WriteAll(destination, buffer, got))
             return Fail(TCryptFailure::WriteError);
         if (got < wanted)
@@ -301,6 +338,51 @@ bool TCrypt::DecryptStream(QIODevice& source, QIODevice& destination, int64_t co
     return true;
 }
 
+void TCrypt::EncryptBytesWithSalt(const uint8_t* salt, std::string_view plain, std::string& encrypted)
+{
+    FFailure = TCryptFailure::None;
+    const size_t saltLength = SaltLength();
+    encrypted.resize(plain.size() + Overhead());
+    uint8_t* const out = reinterpret_cast<uint8_t*>(encrypted.data());
+    const auto verifier = SetupKeys(salt);
+    std::memcpy(out, salt, saltLength);
+    std::memcpy(out + saltLength, verifier.data(), VerifierSize);
+    const uint8_t* const in = reinterpret_cast<const uint8_t*>(plain.data());
+    uint8_t* const cipherText = out + saltLength + VerifierSize;
+    // Chunk by chunk, so the HMAC reads what was just written while it is in cache.
+    for (size_t at = 0; at < plain.size(); at += static_cast<size_t>(FBufferSize)) {
+        const size_t n = std::min(plain.size() - at, static_cast<size_t>(FBufferSize));
+        EncryptChunk(in + at, cipherText + at, n);
+    }
+    const auto code = FHmac.Finish();
+    std::memcpy(cipherText + plain.size(), code.data(), CodeSize);
+}
+
+bool TCrypt::DecryptBytes(std::string_view encrypted, std::string& plain)
+{
+    FFailure = TCryptFailure::None;
+    plain.clear();
+    if (encrypted.size() < Overhead())
+        return Fail(TCryptFailure::TooShort);
+    const size_t saltLength = SaltLength();
+    const uint8_t* const in = reinterpret_cast<const uint8_t*>(encrypted.data());
+    const auto verifier = SetupKeys(in);
+    if (CRYPTO_memcmp(verifier.data(), in + saltLength, VerifierSize) != 0)
+        return Fail(TCryptFailure::PasswordMismatch);
+    const size_t length = encrypted.size() - Overhead();
+    plain.resize(length);
+    const uint8_t* const cipherText = in + saltLength + VerifierSize;
+    uint8_t* const out = reinterpret_cast<uint8_t*>(plain.data());
+    for (size_t at = 0; at < length; at += static_cast<size_t>(FBufferSize)) {
+        const size_t n = std::min(length - at, static_cast<size_t>(FBufferSize));
+        DecryptChunk(cipherText + at, out + at, n);
+    }
+    const auto computed = FHmac.Finish();
+    if (CRYPTO_memcmp(computed.data(), cipherText + length, CodeSize) != 0)
+        return Fail(TCryptFailure::CodeMismatch);
+    return true;
+}
+
 // ---- TEncryption ----
 
 TEncryption::TEncryption(std::string password, int bufferSize)
@@ -314,6 +396,13 @@ void TEncryption::DrawSalt(uint8_t* into, size_t length)
 {
     if (RAND_bytes(into, static_cast<int>(length)) != 1)
         ThrowOpenSslError("random salt");
+}
+
+void TEncryption::EncryptBytes(std::string_view plain, std::string& encrypted)
+{
+    uint8_t salt[16];
+    DrawSalt(salt, SaltLength());
+    EncryptBytesWithSalt(salt, plain, encrypted);
 }
 
 bool TEncryption::EncryptStream(QIODevice& source, QIODevice& destination)

@@ -116,6 +116,12 @@ public:
     // are not there: a source that ends early is a failure.
     bool DecryptStream(QIODevice& source, QIODevice& destination, int64_t count);
 
+    // The same layout for data in memory, straight from source to destination
+    // a chunk of BufferSize bytes at a time: `encrypted` is replaced;
+    // `plain` receives what decrypted (nothing when the password check fails).
+    void EncryptBytesWithSalt(const uint8_t* salt, std::string_view plain, std::string& encrypted);
+    bool DecryptBytes(std::string_view encrypted, std::string& plain);
+
     TCryptFailure LastFailure() const { return FFailure; }
 
 protected:
@@ -124,8 +130,12 @@ protected:
 private:
     // Key setup from the salt; returns the verification value.
     std::array<uint8_t, VerifierSize> SetupKeys(const uint8_t* salt);
-    // XORs `length` bytes with the keystream, carrying the position across calls.
-    void ApplyKeystream(uint8_t* data, size_t length);
+    // out = in XOR keystream for `length` bytes (in and out may be the same),
+    // carrying the keystream position across calls.
+    void ApplyKeystream(const uint8_t* in, uint8_t* out, size_t length);
+    // Encrypts and feeds the ciphertext to the HMAC; decrypts after feeding it.
+    void EncryptChunk(const uint8_t* in, uint8_t* out, size_t length);
+    void DecryptChunk(const uint8_t* in, uint8_t* out, size_t length);
     // Reads until `length` bytes are in or the source has no more; -1 on error.
     static int64_t ReadFully(QIODevice& source, uint8_t* into, int64_t length);
     static bool WriteAll(QIODevice& destination, const uint8_t* from, int64_t length);
@@ -145,7 +155,7 @@ private:
 
     // Counter blocks built and encrypted a batch at a time, so AES runs over
     // many blocks per call; a fixed part of the object, not a per-chunk allocation.
-    static constexpr size_t BatchBlocks = 256;
+    static constexpr size_t BatchBlocks = 1024;
     std::unique_ptr<uint8_t[]> FBatch;
 
     TCryptFailure FFailure = TCryptFailure::None;
@@ -159,6 +169,7 @@ public:
     ~TEncryption() override;
 
     bool EncryptStream(QIODevice& source, QIODevice& destination);
+    void EncryptBytes(std::string_view plain, std::string& encrypted);
 
     // Fresh unpredictable bytes; throws std::runtime_error if the system has none.
     static void DrawSalt(uint8_t* into, size_t length);

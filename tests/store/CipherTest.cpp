@@ -305,6 +305,16 @@ TEST(Cipher, AnyChunkingGivesTheSameFile)
     for (int bufferSize : {1, 15, 16, 17, 4096, 100000, 262143, 262145, 1 << 20})
         EXPECT_EQ(EncryptWith(std::string(DataFilePassword), salt, plain, bufferSize), reference)
             << bufferSize;
+    // So does the in-memory route, and it reads back the same.
+    for (int bufferSize : {1, 17, 262144, 1 << 20}) {
+        TCrypt cipher(std::string(DataFilePassword), bufferSize);
+        std::string encrypted = "stale";
+        cipher.EncryptBytesWithSalt(Bytes(salt), plain, encrypted);
+        EXPECT_EQ(encrypted, reference) << bufferSize;
+        std::string back = "stale";
+        EXPECT_TRUE(cipher.DecryptBytes(reference, back)) << bufferSize;
+        EXPECT_EQ(back, plain) << bufferSize;
+    }
     // A source that trickles its bytes gives the same file too.
     for (qint64 step : {1, 7, 5000}) {
         TCrypt cipher(std::string(DataFilePassword), DataFileBufferSize);
