@@ -4,6 +4,7 @@
 // (workspace/, browser/, and the branding, update and link files here).
 
 #include "store/UGeneral.h"
+#include "toolkit/ListView.h" // lvwItems is used as the QTableView it is
 #include "toolkit/MessageBox.h"
 
 #include <QWidget>
@@ -24,7 +25,6 @@ class QWebEngineView;
 class TDirectoryList;
 class TDirectoryListModel;
 class TLinkLabel;
-class TListView;
 class TProjectSelector;
 class TSortedComboBox;
 

@@ -7,8 +7,10 @@
 #include "toolkit/MessageBox.h"
 
 #include <QDir>
+#include <QHeaderView>
 #include <QLabel>
 #include <QTableView>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -135,4 +137,36 @@ TEST(DirectoriesStartup, UnreadableDatabaseIsNeverWrittenOver)
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].Kind, mkError);
     EXPECT_TRUE(QFileInfo(dir.File("Directories.dat")).isDir());
+}
+
+TEST(DirectoriesStartup, OneDirectoryAndHeaderClicksInTheWindow)
+{
+    TTempAppDir dir;
+    dir.Write("Directories.dat", DatabaseOf(1));
+    int listed = -1;
+    QString status;
+    EXPECT_TRUE(StartAndClose(dir, &listed, &status).empty());
+    EXPECT_EQ(status, "1 directories listed");
+
+    dir.Write("Directories.dat", DatabaseOf(12)); // PR n % 10: rows 0..9, then 10 and 11 again 0 and 1
+    TMainOptions options;
+    options.AppDir = dir.Path();
+    options.ArmStartupTimer = false;
+    TfrmMain window(options);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QHeaderView* header = window.lvwItems->horizontalHeader();
+    const QPoint onPR(header->sectionViewportPosition(3) + header->sectionSize(3) / 2, header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, onPR);
+    QAbstractItemModel* model = window.lvwItems->model();
+    auto prAt = [&](int row) { return model->index(row, 3).data().toString(); };
+    EXPECT_EQ(prAt(0), "0");
+    EXPECT_EQ(prAt(11), "9");
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, onPR);
+    EXPECT_EQ(prAt(0), "9");
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+    // The collection, and so the saved file, keeps its order.
+    EXPECT_EQ(window.FDirectories->RecordAt(0).Title, "Dir 0");
+    EXPECT_EQ(window.stpItems->text(), "12 directories listed");
+    window.close();
 }
