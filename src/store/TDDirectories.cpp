@@ -7,6 +7,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 TDatabaseState TDDirectories::LoadAll(const QString& appDir)
 {
     return LoadFile(appDir + FileName);
@@ -74,6 +76,8 @@ QString TDDirectories::KeepDamagedCopy(const QString& appDir)
 
 void TDDirectories::LoadFromText(std::string_view text)
 {
+    // About one directory per line break: a large database is appended without regrowing.
+    Reserve(Count() + static_cast<int>(std::count(text.begin(), text.end(), '\n')));
     ForEachRecordLine(text, [this](std::vector<std::string>& pieces) {
         auto directory = std::make_unique<TDDirectory>();
         TDDirectory& d = *directory;
