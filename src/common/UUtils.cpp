@@ -6,17 +6,11 @@
 void SplitFields(char separator, std::string_view text, std::vector<std::string>& pieces)
 {
     pieces.clear();
-    std::string current;
-    for (char c : text) {
-        if (c == separator) {
-            pieces.push_back(std::move(current));
-            current.clear();
-        } else {
-            current.push_back(c);
-        }
-    }
-    if (!current.empty())
-        pieces.push_back(std::move(current));
+    size_t start = 0;
+    for (size_t at; (at = text.find(separator, start)) != std::string_view::npos; start = at + 1)
+        pieces.emplace_back(text.substr(start, at - start));
+    if (start < text.size())
+        pieces.emplace_back(text.substr(start));
 }
 
 std::string EncodeLineBreaks(std::string_view text)

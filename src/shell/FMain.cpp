@@ -1,8 +1,10 @@
 #include "shell/FMain.h"
 
 #include "browser/WebEngineBrowser.h"
+#include "store/FileIO.h"
 #include "toolkit/Gauge.h"
 #include "toolkit/LinkLabel.h"
+#include "toolkit/ListView.h"
 #include "toolkit/SortedComboBox.h"
 #include "workspace/DirectoryList.h"
 #include "workspace/DirectoryListModel.h"
@@ -132,32 +134,16 @@ void TfrmMain::BuildLayout()
     panWork = new QWidget;
     panWork->setObjectName(QStringLiteral("panWork"));
     panWork->setMinimumHeight(SplitterWidth);
-    lvwItems = new QTableView(panWork);
+    lvwItems = new TListView(panWork);
     lvwItems->setObjectName(QStringLiteral("lvwItems"));
     lvwItems->setAccessibleName(QStringLiteral("Web directories"));
-    lvwItems->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lvwItems->setSelectionMode(QAbstractItemView::SingleSelection);
-    lvwItems->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lvwItems->setShowGrid(true);
-    lvwItems->setWordWrap(false);
-    lvwItems->setTabKeyNavigation(false);
-    lvwItems->verticalHeader()->hide();
-    lvwItems->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    lvwItems->verticalHeader()->setDefaultSectionSize(20);
-    lvwItems->horizontalHeader()->setSectionsMovable(true);
-    lvwItems->horizontalHeader()->setHighlightSections(false);
-    lvwItems->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    lvwItems->horizontalHeader()->setFixedHeight(13 + 4);
+    lvwItems->SetRowHeight(20);
+    lvwItems->SetSelectionColours(QColor(254, 253, 211), QColor(0, 0, 160));
     {
         QFont headerFont(QStringLiteral("Tahoma"));
         headerFont.setPixelSize(11);
         lvwItems->horizontalHeader()->setFont(headerFont);
-        QPalette p = lvwItems->palette();
-        for (auto group : {QPalette::Active, QPalette::Inactive}) {
-            p.setColor(group, QPalette::Highlight, QColor(254, 253, 211));
-            p.setColor(group, QPalette::HighlightedText, QColor(0, 0, 160));
-        }
-        lvwItems->setPalette(p);
+        lvwItems->horizontalHeader()->setFixedHeight(13 + 4);
     }
     lvwItems->installEventFilter(this);
     FDirectoryModel = std::make_unique<TDirectoryListModel>();
@@ -289,6 +275,8 @@ void TfrmMain::ConnectHandlers()
     connect(btnFill, &QToolButton::clicked, this, &TfrmMain::btnFillClick);
     connect(lvwItems, &QTableView::doubleClicked, this, &TfrmMain::lvwItemsDblClick);
     SetBrowserControl(std::make_unique<TWebEngineBrowser>(*EmbeddedWB1));
+    connect(lvwItems->horizontalHeader(), &QHeaderView::sectionClicked, this, &TfrmMain::lvwItemsColumnClick);
+    connect(lvwItems, &TListView::LinkClicked, this, &TfrmMain::lvwItemsLinkClick);
     connect(Timer1, &QTimer::timeout, this, &TfrmMain::Timer1Timer);
     connect(lblLink1URL, &TLinkLabel::Clicked, this, &TfrmMain::lblLinkURLClick);
     connect(lblLink2URL, &TLinkLabel::Clicked, this, &TfrmMain::lblLinkURLClick);
@@ -302,6 +290,39 @@ void TfrmMain::ReportLoadFailure(const char* fileName, const std::exception& err
                        "will not be saved.")
             .arg(QString::fromLatin1(fileName), QString::fromLocal8Bit(error.what())),
         mkError, MsgButton::OK);
+}
+
+void TfrmMain::ReportDamagedDirectories(TDatabaseState state)
+{
+    QString what;
+    QString listed;
+    switch (state) {
+    case TDatabaseState::TooShort:
+        what = QStringLiteral("The directory database Directories.dat is too short to hold any data, "
+                              "so it is empty or was cut short.");
+        listed = QStringLiteral("The program starts with an empty directory list.");
+        break;
+    case TDatabaseState::NotReadable:
+        what = QStringLiteral("The directory database Directories.dat cannot be opened: it fails its "
+                              "password check, so its header is damaged or it was not written by "
+                              "this program.");
+        listed = QStringLiteral("The program starts with an empty directory list.");
+        break;
+    default:
+        what = QStringLiteral("The directory database Directories.dat is damaged or cut short: its "
+                              "contents do not match their authentication code.");
+        listed = QStringLiteral("The %1 directories that could be read are listed; some of them may "
+                                "be wrong or missing.")
+                     .arg(FDirectories->Count());
+        break;
+    }
+    msgMain.ShowMessageBox(
+        what + QStringLiteral("\r\n\r\n") + listed
+            + QStringLiteral("\r\n\r\nThe file is not lost: when you close the program it is kept "
+                             "as \"%1\" beside the program, and a new Directories.dat is written "
+                             "with the directories listed then.")
+                  .arg(TDDirectories::DamagedCopyName(FAppDir)),
+        mkWarning, MsgButton::OK);
 }
 
 void TfrmMain::FormCreate()
@@ -322,7 +343,11 @@ void TfrmMain::FormCreate()
         ReportLoadFailure(TDProjects::FileName, error);
     }
     try {
-        FDirectories->LoadAll(FAppDir);
+        const TDatabaseState state = FDirectories->LoadAll(FAppDir);
+        if (state != TDatabaseState::Missing && state != TDatabaseState::Intact) {
+            FDirectoriesDamaged = true;
+            ReportDamagedDirectories(state);
+        }
     } catch (const std::exception& error) {
         FDirectories->Clear();
         FDirectoriesUnreadable = true;
@@ -370,6 +395,9 @@ void TfrmMain::FormDestroy()
     }
     if (!FDirectoriesUnreadable) {
         try {
+            // The damaged file is copied aside first; if that fails, nothing replaces it.
+            if (FDirectoriesDamaged && FileExists(FAppDir + TDDirectories::FileName))
+                TDDirectories::KeepDamagedCopy(FAppDir);
             FDirectories->SaveAll(FAppDir);
         } catch (const std::exception& error) {
             failures << QString::fromLocal8Bit(error.what());

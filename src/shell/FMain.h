@@ -4,6 +4,7 @@
 // (workspace/, browser/, and the branding, update and link files here).
 
 #include "store/UGeneral.h"
+#include "toolkit/ListView.h" // lvwItems is used as the QTableView it is
 #include "toolkit/MessageBox.h"
 #include "toolkit/Skin.h"
 
@@ -97,7 +98,7 @@ public:
 
     QSplitter* bsSkinSplitter1 = nullptr;
     QWidget* panWork = nullptr;
-    QTableView* lvwItems = nullptr;
+    TListView* lvwItems = nullptr;
     QWidget* panProjects = nullptr;
     QLabel* lblSelectProject = nullptr;
     TSortedComboBox* cbxProjects = nullptr;
@@ -170,6 +171,8 @@ public:
     void btnAddDirectoryClick();
     void btnDeleteDirectoryClick();
     void btnEditDirectoryClick();
+    void lvwItemsColumnClick(int column);
+    void lvwItemsLinkClick(const QString& text);
 
     // ---- browser ----
     void btnHomeClick();
@@ -200,6 +203,7 @@ private:
     void ConnectHandlers();
     void CentreBanner();
     void ReportLoadFailure(const char* fileName, const std::exception& error);
+    void ReportDamagedDirectories(TDatabaseState state);
 
     void CancelUpdateCheck();
     void OpenInBrowser(const std::string& address);
@@ -213,4 +217,7 @@ private:
     // A data file that exists but failed to load is never written over.
     bool FProjectsUnreadable = false;
     bool FDirectoriesUnreadable = false;
+    // A database that failed its checks is kept under a name of its own
+    // before the close writes a new one.
+    bool FDirectoriesDamaged = false;
 };

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 bool FileExists(const QString& path)
 {
     const QFileInfo info(path);
@@ -15,14 +17,33 @@ std::string ReadWholeFile(const QString& path)
     QFile file(path);
     if (QFileInfo(path).isDir())
         throw TFileError("Cannot open file \"" + path.toStdString() + "\". It is a directory.");
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw TFileError("Cannot open file \"" + path.toStdString() + "\". "
                          + file.errorString().toStdString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    // Read straight into the result: a large database is not held twice.
+    std::string bytes(static_cast<size_t>(std::max<qint64>(file.size(), 0)), '\0');
+    qint64 have = 0;
+    const auto fail = [&] {
         throw TFileError("Cannot read file \"" + path.toStdString() + "\". "
                          + file.errorString().toStdString());
-    return bytes.toStdString();
+    };
+    while (have < static_cast<qint64>(bytes.size())) {
+        const qint64 got = file.read(bytes.data() + have, static_cast<qint64>(bytes.size()) - have);
+        if (got < 0)
+            fail();
+        if (got == 0)
+            break; // the file shrank meanwhile
+        have += got;
+    }
+    bytes.resize(static_cast<size_t>(have));
+    // Whatever the file grew by meanwhile, or all of a file with no size.
+    char chunk[65536];
+    for (qint64 got; (got = file.read(chunk, sizeof chunk)) != 0;) {
+        if (got < 0)
+            fail();
+        bytes.append(chunk, static_cast<size_t>(got));
+    }
+    return bytes;
 }
 
 void WriteWholeFileAtomically(const QString& path, const std::string& bytes, bool ownerOnly)

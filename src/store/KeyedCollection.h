@@ -2,6 +2,7 @@
 // An ordered list of (key, record) entries that owns its records. Keys are
 // not unique and are not kept in step with the record; callers compute them.
 
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -68,6 +69,8 @@ public:
     }
 
     void Clear() { FEntries.clear(); }
+    // Room for `count` entries in all, so a large load does not regrow the list.
+    void Reserve(int count) { FEntries.reserve(static_cast<size_t>(std::max(count, 0))); }
 
 private:
     void CheckIndex(int index) const

@@ -13,14 +13,38 @@ std::string BuildRecordLine(std::initializer_list<const std::string*> fields)
     return line;
 }
 
-void ForEachRecordLine(std::string_view text,
-                       const std::function<void(const std::vector<std::string>&)>& onRecord)
+namespace {
+
+bool IsBlank(std::string_view line)
 {
+    for (char c : line)
+        if (static_cast<unsigned char>(c) > 32)
+            return false;
+    return true;
+}
+
+} // namespace
+
+void ForEachRecordLine(std::string_view text,
+                       const std::function<void(std::vector<std::string>&)>& onRecord)
+{
+    // The line rules of SplitLines, without holding every line of a large
+    // database in memory at once.
+    if (auto nul = text.find('\0'); nul != std::string_view::npos)
+        text = text.substr(0, nul);
     std::vector<std::string> pieces;
-    for (const std::string& line : SplitLines(text)) {
-        if (TrimControl(line).empty())
-            continue;
-        SplitFields('^', line, pieces);
-        onRecord(pieces);
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        const std::string_view line = text.substr(start, end - start);
+        if (!IsBlank(line)) {
+            SplitFields('^', line, pieces);
+            onRecord(pieces);
+        }
+        start = end + 1;
+        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n')
+            ++start;
     }
 }

@@ -14,8 +14,10 @@ std::string BuildRecordLine(std::initializer_list<const std::string*> fields);
 
 // Calls `onRecord` for each line of a data file's text that holds a record,
 // split at "^". Blank lines are skipped; piece 0 is the text before the first caret.
+// The lines are those of SplitLines, visited in place; `onRecord` may move
+// the pieces out.
 void ForEachRecordLine(std::string_view text,
-                       const std::function<void(const std::vector<std::string>&)>& onRecord);
+                       const std::function<void(std::vector<std::string>&)>& onRecord);
 
 // Piece `position` of a split line, or the empty text when the line is shorter.
 inline const std::string& PieceAt(const std::vector<std::string>& pieces, size_t position)

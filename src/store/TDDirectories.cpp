@@ -1,28 +1,90 @@
 #include "store/TDDirectories.h"
 
 #include "common/UUtils.h"
+#include "store/AesLib.h"
+#include "store/FileIO.h"
 #include "store/RecordLine.h"
 
-void TDDirectories::LoadAll(const QString& appDir)
+#include <QFile>
+
+#include <algorithm>
+
+TDatabaseState TDDirectories::LoadAll(const QString& appDir)
 {
-    // The encrypted database file is not read yet.
-    (void)appDir;
+    return LoadFile(appDir + FileName);
 }
 
 void TDDirectories::SaveAll(const QString& appDir) const
 {
-    (void)appDir;
+    SaveFile(appDir + FileName);
+}
+
+TDatabaseState TDDirectories::LoadFile(const QString& path)
+{
+    if (!FileExists(path))
+        return TDatabaseState::Missing;
+    return LoadEncrypted(ReadWholeFile(path));
+}
+
+void TDDirectories::SaveFile(const QString& path) const
+{
+    WriteWholeFileAtomically(path, ToEncrypted(), /*ownerOnly=*/false);
+}
+
+TDatabaseState TDDirectories::LoadEncrypted(std::string_view encrypted)
+{
+    std::string plain;
+    TCryptFailure failure = TCryptFailure::None;
+    const bool intact = DecryptData(encrypted, plain, &failure);
+    // After a failed code the text that did decrypt is loaded, so the user
+    // keeps what can be saved of the database.
+    LoadFromText(plain);
+    if (intact)
+        return TDatabaseState::Intact;
+    switch (failure) {
+    case TCryptFailure::TooShort: return TDatabaseState::TooShort;
+    case TCryptFailure::PasswordMismatch: return TDatabaseState::NotReadable;
+    default: return TDatabaseState::Damaged;
+    }
+}
+
+std::string TDDirectories::ToEncrypted() const
+{
+    return EncryptData(ToText());
+}
+
+QString TDDirectories::DamagedCopyName(const QString& appDir)
+{
+    for (int n = 1;; ++n) {
+        const QString name = n == 1 ? QStringLiteral("Directories.damaged.dat")
+                                    : QStringLiteral("Directories.damaged-%1.dat").arg(n);
+        if (!FileExists(appDir + name))
+            return name;
+    }
+}
+
+QString TDDirectories::KeepDamagedCopy(const QString& appDir)
+{
+    const QString name = DamagedCopyName(appDir);
+    // QFile::copy never replaces an existing file.
+    QFile original(appDir + FileName);
+    if (!original.copy(appDir + name))
+        throw TFileError("Cannot copy \"" + (appDir + FileName).toStdString() + "\" to \""
+                         + name.toStdString() + "\". " + original.errorString().toStdString());
+    return name;
 }
 
 void TDDirectories::LoadFromText(std::string_view text)
 {
-    ForEachRecordLine(text, [this](const std::vector<std::string>& pieces) {
+    // About one directory per line break: a large database is appended without regrowing.
+    Reserve(Count() + static_cast<int>(std::count(text.begin(), text.end(), '\n')));
+    ForEachRecordLine(text, [this](std::vector<std::string>& pieces) {
         auto directory = std::make_unique<TDDirectory>();
         TDDirectory& d = *directory;
         std::string* byPosition[] = {&d.Title, &d.URL, &d.Category, &d.Type,
                                      &d.PageRank, &d.AlexaRank, &d.Extra};
-        for (size_t position = 1; position <= 7; ++position)
-            *byPosition[position - 1] = PieceAt(pieces, position);
+        for (size_t position = 1; position <= 7 && position < pieces.size(); ++position)
+            *byPosition[position - 1] = std::move(pieces[position]);
         std::string key = AsciiUpper(d.Title);
         Append(std::move(key), std::move(directory));
     });

@@ -2,8 +2,10 @@
 
 #include "common/UUtils.h"
 #include "store/TDDirectories.h"
+#include "workspace/DirectorySort.h"
 
 #include <QItemSelectionModel>
+#include <QHeaderView>
 #include <QTableView>
 
 TDirectoryList::TDirectoryList(QTableView& view, TDirectoryListModel& model, const TDDirectories& directories)
@@ -85,4 +87,18 @@ bool TDirectoryList::SelectedURL(std::string& url) const
         return false;
     url = FModel.Row(selected).Texts[TDirectoryRow::URL];
     return true;
+}
+
+void TDirectoryList::ColumnClick(int column)
+{
+    if (column < 0 || column >= TDirectoryListModel::ColumnCount)
+        return;
+    FSort.Click(column);
+    QHeaderView* header = FView.horizontalHeader();
+    header->setSortIndicatorShown(true);
+    header->setSortIndicator(column, FSort.Descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    FModel.ApplyOrder(SortedRowOrder(FModel.Rows(), column, FSort.Descending));
+    const int selected = SelectedRow();
+    if (selected >= 0)
+        FView.scrollTo(FModel.index(selected, 0), QAbstractItemView::EnsureVisible);
 }

@@ -2,6 +2,7 @@
 // The directory list's behaviour: filling it from the collection and the
 // item operations the directory commands and navigation use.
 
+#include "toolkit/ListView.h"
 #include "workspace/DirectoryListModel.h"
 
 #include <string>
@@ -32,8 +33,17 @@ public:
     // The URL text of the selected row; false when no row is selected.
     bool SelectedURL(std::string& url) const;
 
+    // A click on a column header: sorts the rows by that column (reversing
+    // the direction when it already was the sort column) and moves the
+    // header's triangle. Only the rows move, never the collection; rows added
+    // or rewritten later stay where they are until the next click.
+    void ColumnClick(int column);
+    int SortColumn() const { return FSort.Column; }
+    bool SortDescending() const { return FSort.Descending; }
+
 private:
     QTableView& FView;
     TDirectoryListModel& FModel;
     const TDDirectories& FDirectories;
+    TColumnSortState FSort;
 };

@@ -78,3 +78,26 @@ void TDirectoryListModel::RemoveRowAt(int row)
     FRows.erase(FRows.begin() + row);
     endRemoveRows();
 }
+
+void TDirectoryListModel::ApplyOrder(const std::vector<int>& order)
+{
+    if (order.size() != FRows.size())
+        return;
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    std::vector<int> newPosition(order.size());
+    std::vector<TDirectoryRow> sorted;
+    sorted.reserve(FRows.size());
+    for (size_t p = 0; p < order.size(); ++p) {
+        sorted.push_back(std::move(FRows[static_cast<size_t>(order[p])]));
+        newPosition[static_cast<size_t>(order[p])] = static_cast<int>(p);
+    }
+    FRows = std::move(sorted);
+    const QModelIndexList from = persistentIndexList();
+    QModelIndexList to;
+    to.reserve(from.size());
+    for (const QModelIndex& index : from)
+        to.append(index.isValid() ? this->index(newPosition[static_cast<size_t>(index.row())], index.column())
+                                  : QModelIndex());
+    changePersistentIndexList(from, to);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}

@@ -35,6 +35,9 @@ public:
     void AppendRow(TDirectoryRow row);
     void SetRow(int row, TDirectoryRow texts);
     void RemoveRowAt(int row);
+    // Puts the rows in a new order: entry p of `order` is the current index of
+    // the row that goes to position p. Selection and current row follow their rows.
+    void ApplyOrder(const std::vector<int>& order);
     const TDirectoryRow& Row(int row) const { return FRows[static_cast<size_t>(row)]; }
     const std::vector<TDirectoryRow>& Rows() const { return FRows; }
 

@@ -1,0 +1,28 @@
+#pragma once
+// The directory database as comma-separated values, for people and
+// spreadsheets: one header row, then one directory per row in the database's
+// field order (Title, URL, Category, Type, PageRank, AlexaRank, Extra).
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+class TDDirectories;
+
+// Text that cannot become directories; the message names the row or line.
+class TImportError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+std::string DirectoriesToCsv(const TDDirectories& directories);
+
+// Appends the rows of `csv` (RFC 4180: quoted fields, "" for a quote, CR LF
+// or LF row ends). A first row that is the header is skipped; a row may have
+// fewer than seven fields, never more. A value holding a caret, CR or LF
+// cannot be stored and is refused. Throws TImportError; appends nothing then.
+void DirectoriesFromCsv(std::string_view csv, TDDirectories& directories);
+
+// Refuses text with a NUL byte (which would end the text there on reading):
+// such a file is no text file. Throws TImportError.
+void CheckCaretText(std::string_view text);

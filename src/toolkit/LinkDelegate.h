@@ -1,0 +1,21 @@
+#pragma once
+// Cells that hold a web or mail address are drawn as links: the scheme part
+// left out, underlined and blue while the row is not selected.
+
+#include <QStyledItemDelegate>
+
+// A text holding "://" or "mailto:" and no "</" (which would be markup).
+bool IsLinkText(const QString& text);
+// The text without everything up to and including the first "://" or "mailto:".
+QString LinkDisplayText(const QString& text);
+
+class TLinkDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    static QColor LinkColour() { return QColor(0, 0, 255); }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+};
