@@ -34,11 +34,11 @@ std::vector<TDDirectory> DirectoriesOf(const TDDirectories& directories)
     return records;
 }
 
-// The directories as the close writes them, read back.
-std::vector<TDDirectory> DirectoriesWrittenAtClose(const TDDirectories& live)
+// The directories of the database the close wrote, read back from the file.
+std::vector<TDDirectory> DirectoriesWrittenAtClose(const QString& appDir)
 {
     TDDirectories reloaded;
-    reloaded.LoadFromText(live.ToText());
+    EXPECT_EQ(reloaded.LoadAll(appDir), TDatabaseState::Intact);
     return DirectoriesOf(reloaded);
 }
 
@@ -171,7 +171,7 @@ TEST_F(Session, CloseWritesWhatTheUserBuilt)
     reloaded.LoadAll(Dir.Path());
     EXPECT_EQ(ProjectsOf(reloaded), expectedProjects);
     EXPECT_EQ(KeysOf(reloaded), (std::vector<std::string>{"BRAVO", "GAMMA", "DELTA"}));
-    EXPECT_EQ(DirectoriesWrittenAtClose(*main.FDirectories), expectedDirectories);
+    EXPECT_EQ(DirectoriesWrittenAtClose(Dir.Path()), expectedDirectories);
     EXPECT_EQ(TMessageBox::Shown().size(), 2u) << "only the two delete questions were asked";
 }
 
@@ -224,6 +224,7 @@ TEST_F(Session, CaretsAndLineBreaksNeverReachTheFiles)
     for (const std::string* memo : {&p.Titles, &p.Description, &p.Keywords})
         EXPECT_EQ(*memo, "pq$$r$$stu");
 
-    const std::string directories = main.FDirectories->ToText();
+    std::string directories;
+    EXPECT_TRUE(DecryptData(Dir.Read("Directories.dat"), directories));
     EXPECT_EQ(directories, "^pqrstu^pqrstu^pqrstu^pqrstu^pqrstu^pqrstu^^\r\n");
 }
