@@ -277,22 +277,31 @@ QString WriteScript(const std::vector<TFieldWrite>& writes, std::uint64_t docume
     return Compose(WriteBody, args);
 }
 
+// The start both answers share: false, with `end` set, when the call
+// reached no HTML document or its answer cannot be read.
+static bool OpenAnswer(const QVariant& answer, QJsonObject& object, TPageCallEnd& end, std::string& error)
+{
+    if (!answer.isValid()) {
+        end = TPageCallEnd::Abandoned;
+        return false;
+    }
+    if (!ParseAnswer(answer, object, error)) {
+        end = TPageCallEnd::Failed;
+        return false;
+    }
+    if (!object.value(QLatin1String("html")).toBool()) {
+        end = TPageCallEnd::NoDocument;
+        return false;
+    }
+    return true;
+}
+
 TFormRead ReadAnswer(const QVariant& answer)
 {
     TFormRead result;
-    if (!answer.isValid()) {
-        result.End = TPageCallEnd::Abandoned;
-        return result;
-    }
     QJsonObject object;
-    if (!ParseAnswer(answer, object, result.Error)) {
-        result.End = TPageCallEnd::Failed;
+    if (!OpenAnswer(answer, object, result.End, result.Error))
         return result;
-    }
-    if (!object.value(QLatin1String("html")).toBool()) {
-        result.End = TPageCallEnd::NoDocument;
-        return result;
-    }
     result.IsHtmlDocument = true;
     result.DocumentToken = static_cast<std::uint64_t>(object.value(QLatin1String("token")).toDouble());
     const QJsonArray elements = object.value(QLatin1String("elements")).toArray();
@@ -319,19 +328,9 @@ TFormRead ReadAnswer(const QVariant& answer)
 TFormWriteResult WriteAnswer(const QVariant& answer)
 {
     TFormWriteResult result;
-    if (!answer.isValid()) {
-        result.End = TPageCallEnd::Abandoned;
-        return result;
-    }
     QJsonObject object;
-    if (!ParseAnswer(answer, object, result.Error)) {
-        result.End = TPageCallEnd::Failed;
+    if (!OpenAnswer(answer, object, result.End, result.Error))
         return result;
-    }
-    if (!object.value(QLatin1String("html")).toBool()) {
-        result.End = TPageCallEnd::NoDocument;
-        return result;
-    }
     if (object.value(QLatin1String("replaced")).toBool()) {
         result.End = TPageCallEnd::Abandoned;
         return result;
