@@ -2,6 +2,7 @@
 
 #include "browser/WebEngineBrowser.h"
 #include "store/FileIO.h"
+#include "toolkit/CentreOnScreen.h"
 #include "toolkit/Gauge.h"
 #include "toolkit/LinkLabel.h"
 #include "toolkit/ListView.h"
@@ -19,7 +20,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
@@ -419,11 +419,7 @@ void TfrmMain::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (!FShownOnce) {
         FShownOnce = true;
-        if (QScreen* screen = QGuiApplication::primaryScreen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        CentreOnScreen(*this);
     }
     FormShow();
 }

@@ -1,5 +1,6 @@
 #include "toolkit/MessageBox.h"
 
+#include "toolkit/CentreOnScreen.h"
 #include "toolkit/ModalHook.h"
 
 #include <QApplication>
@@ -7,7 +8,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -199,11 +199,7 @@ void TMessageDialog::reject()
 void TMessageDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    CentreOnScreen(*this);
 }
 
 int TMessageBox::ShowMessageBox(const QString& text, int kind, int buttons)

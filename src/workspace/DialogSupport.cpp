@@ -1,26 +1,19 @@
 #include "workspace/DialogSupport.h"
 
+#include "shell/FMain.h"
+#include "toolkit/CentreOnScreen.h"
 #include "toolkit/InputGuard.h"
 
 #include <QDialog>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 #include <limits>
 
 namespace {
 constexpr int FieldHeight = 21;
-}
-
-void UseDialogFont(QDialog& dialog)
-{
-    QFont font = dialog.font();
-    font.setPixelSize(11);
-    dialog.setFont(font);
 }
 
 QLabel* MakeFieldLabel(QWidget* parent, const char* caption, int left, int top)
@@ -58,24 +51,36 @@ QPushButton* MakeDialogButton(QWidget* parent, const char* caption, int left, in
     return button;
 }
 
-void CentreOnScreen(QDialog& dialog)
+TRecordDialog::TRecordDialog(QWidget* parent)
+    : QDialog(parent)
 {
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = dialog.frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        dialog.move(frame.topLeft());
-    }
+    setModal(true);
 }
 
-bool SwallowDialogKey(QKeyEvent& event)
+bool TRecordDialog::AcceptName(TNameCheck check, const QString& blankWarning, const QString& takenWarning)
 {
-    switch (event.key()) {
+    if (check == TNameCheck::Accepted)
+        return true;
+    TfrmMain::Instance()->msgMain.ShowMessageBox(check == TNameCheck::Blank ? blankWarning : takenWarning,
+                                                 mkWarning, MsgButton::OK);
+    return false;
+}
+
+void TRecordDialog::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
     case Qt::Key_Escape:
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        event.accept();
-        return true;
+        event->accept();
+        return;
     default:
-        return false;
+        QDialog::keyPressEvent(event);
     }
+}
+
+void TRecordDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    CentreOnScreen(*this);
 }

@@ -2,10 +2,8 @@
 
 #include "common/UUtils.h"
 #include "shell/FMain.h"
-#include "workspace/DialogSupport.h"
 #include "workspace/RecordEdit.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,13 +23,11 @@ std::string FieldText(const QLineEdit* field)
 } // namespace
 
 TfrmDirectory::TfrmDirectory(QWidget* parent)
-    : QDialog(parent)
+    : TRecordDialog(parent)
 {
     setObjectName(QStringLiteral("frmDirectory"));
     setWindowTitle(QStringLiteral("Add Directory"));
     setFixedSize(ClientWidth, ClientHeight);
-    setModal(true);
-    UseDialogFont(*this);
 
     // The buttons come first: they lead the tab order, so the dialog opens on "Ok".
     bsSkinButton1 = MakeDialogButton(this, "Ok", 119, 194);
@@ -114,35 +110,13 @@ void TfrmDirectory::UpdateRecord()
 
 void TfrmDirectory::bsSkinButton1Click()
 {
-    TfrmMain& main = *TfrmMain::Instance();
-    switch (CheckRecordName(*main.FDirectories, EditIndex, FieldText(edtTitle))) {
-    case TNameCheck::Blank:
-        main.msgMain.ShowMessageBox(QStringLiteral("Please specify a directory name!"), mkWarning,
-                                    MsgButton::OK);
+    if (!AcceptName(CheckRecordName(*TfrmMain::Instance()->FDirectories, EditIndex, FieldText(edtTitle)),
+                    QStringLiteral("Please specify a directory name!"),
+                    QStringLiteral("This directory name already exists. Please specify a new name.")))
         return;
-    case TNameCheck::Taken:
-        main.msgMain.ShowMessageBox(
-            QStringLiteral("This directory name already exists. Please specify a new name."), mkWarning,
-            MsgButton::OK);
-        return;
-    case TNameCheck::Accepted:
-        break;
-    }
     if (EditIndex >= 0)
         UpdateRecord();
     else
         AddRecord();
     accept();
-}
-
-void TfrmDirectory::keyPressEvent(QKeyEvent* event)
-{
-    if (!SwallowDialogKey(*event))
-        QDialog::keyPressEvent(event);
-}
-
-void TfrmDirectory::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    CentreOnScreen(*this);
 }

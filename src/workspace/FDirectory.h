@@ -4,14 +4,14 @@
 // Cancel and the frame's close box leave it untouched.
 
 #include "store/Records.h"
+#include "workspace/DialogSupport.h"
 #include "workspace/DirectoryListModel.h"
 
-#include <QDialog>
 
 class QLineEdit;
 class QPushButton;
 
-class TfrmDirectory : public QDialog {
+class TfrmDirectory : public TRecordDialog {
     Q_OBJECT
 public:
     explicit TfrmDirectory(QWidget* parent = nullptr);
@@ -41,8 +41,4 @@ public:
 
     QPushButton* bsSkinButton1 = nullptr; // "Ok"
     QPushButton* bsSkinButton2 = nullptr; // "Cancel"
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 };

@@ -3,11 +3,9 @@
 #include "common/UUtils.h"
 #include "shell/FMain.h"
 #include "toolkit/Memo.h"
-#include "workspace/DialogSupport.h"
 #include "workspace/MemoText.h"
 #include "workspace/RecordEdit.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -40,13 +38,11 @@ std::string FieldText(const QLineEdit* field)
 } // namespace
 
 TfrmProject::TfrmProject(QWidget* parent)
-    : QDialog(parent)
+    : TRecordDialog(parent)
 {
     setObjectName(QStringLiteral("frmProject"));
     setWindowTitle(QStringLiteral("Add Project"));
     setFixedSize(ClientWidth, ClientHeight);
-    setModal(true);
-    UseDialogFont(*this);
 
     lblProjName = MakeFieldLabel(this, "Project Name:", 8, 11);
     // The label ends just before its field, however wide the font draws it.
@@ -184,34 +180,13 @@ void TfrmProject::UpdateRecord()
 
 void TfrmProject::bsSkinButton1Click()
 {
-    TfrmMain& main = *TfrmMain::Instance();
-    switch (CheckRecordName(*main.FProjects, EditIndex, FieldText(edtProjName))) {
-    case TNameCheck::Blank:
-        main.msgMain.ShowMessageBox(QStringLiteral("Please specify a project name!"), mkWarning, MsgButton::OK);
+    if (!AcceptName(CheckRecordName(*TfrmMain::Instance()->FProjects, EditIndex, FieldText(edtProjName)),
+                    QStringLiteral("Please specify a project name!"),
+                    QStringLiteral("This project name already exists. Please specify a new name.")))
         return;
-    case TNameCheck::Taken:
-        main.msgMain.ShowMessageBox(
-            QStringLiteral("This project name already exists. Please specify a new name."), mkWarning,
-            MsgButton::OK);
-        return;
-    case TNameCheck::Accepted:
-        break;
-    }
     if (EditIndex >= 0)
         UpdateRecord();
     else
         AddRecord();
     accept();
-}
-
-void TfrmProject::keyPressEvent(QKeyEvent* event)
-{
-    if (!SwallowDialogKey(*event))
-        QDialog::keyPressEvent(event);
-}
-
-void TfrmProject::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    CentreOnScreen(*this);
 }

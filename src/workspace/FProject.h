@@ -4,8 +4,8 @@
 // project collection; Cancel and the frame's close box leave it untouched.
 
 #include "store/Records.h"
+#include "workspace/DialogSupport.h"
 
-#include <QDialog>
 
 class QLabel;
 class QLineEdit;
@@ -13,7 +13,7 @@ class QPushButton;
 class QTabWidget;
 class TMemo;
 
-class TfrmProject : public QDialog {
+class TfrmProject : public TRecordDialog {
     Q_OBJECT
 public:
     explicit TfrmProject(QWidget* parent = nullptr);
@@ -56,8 +56,4 @@ public:
 
     QPushButton* bsSkinButton1 = nullptr; // "Ok"
     QPushButton* bsSkinButton2 = nullptr; // "Cancel"
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 };
