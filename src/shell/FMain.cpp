@@ -79,8 +79,6 @@ int TfrmMain::CentreCoordinate(int panelExtent, int controlExtent)
 TfrmMain::TfrmMain(const TMainOptions& options, QWidget* parent)
     : QWidget(parent)
     , FOptions(options)
-    , FAppDir(options.AppDir)
-    , FArmStartupTimer(options.ArmStartupTimer)
 {
     GMainWindow = this;
     setObjectName(QStringLiteral("frmMain"));
@@ -250,8 +248,6 @@ void TfrmMain::BuildLayout()
     Timer1 = new QTimer(this);
     Timer1->setInterval(100);
     Timer1->setSingleShot(true);
-
-    FProjectSelector.reset();
 }
 
 void TfrmMain::ConnectHandlers()
@@ -321,7 +317,7 @@ void TfrmMain::ReportDamagedDirectories(TDatabaseState state)
             + QStringLiteral("\r\n\r\nThe file is not lost: when you close the program it is kept "
                              "as \"%1\" beside the program, and a new Directories.dat is written "
                              "with the directories listed then.")
-                  .arg(TDDirectories::DamagedCopyName(FAppDir)),
+                  .arg(TDDirectories::DamagedCopyName(FOptions.AppDir)),
         mkWarning, MsgButton::OK);
 }
 
@@ -336,14 +332,14 @@ void TfrmMain::FormCreate()
     FProjects = std::make_unique<TDProjects>();
     FDirectories = std::make_unique<TDDirectories>();
     try {
-        FProjects->LoadAll(FAppDir);
+        FProjects->LoadAll(FOptions.AppDir);
     } catch (const std::exception& error) {
         FProjects->Clear();
         FProjectsUnreadable = true;
         ReportLoadFailure(TDProjects::FileName, error);
     }
     try {
-        const TDatabaseState state = FDirectories->LoadAll(FAppDir);
+        const TDatabaseState state = FDirectories->LoadAll(FOptions.AppDir);
         if (state != TDatabaseState::Missing && state != TDatabaseState::Intact) {
             FDirectoriesDamaged = true;
             ReportDamagedDirectories(state);
@@ -357,7 +353,7 @@ void TfrmMain::FormCreate()
     FDirectoryList = std::make_unique<TDirectoryList>(*lvwItems, *FDirectoryModel, *FDirectories);
     FillProjects();
     FillDirectories();
-    if (FArmStartupTimer)
+    if (FOptions.ArmStartupTimer)
         Timer1->start();
 }
 
@@ -388,7 +384,7 @@ void TfrmMain::FormDestroy()
     QStringList failures;
     if (!FProjectsUnreadable) {
         try {
-            FProjects->SaveAll(FAppDir);
+            FProjects->SaveAll(FOptions.AppDir);
         } catch (const std::exception& error) {
             failures << QString::fromLocal8Bit(error.what());
         }
@@ -396,9 +392,9 @@ void TfrmMain::FormDestroy()
     if (!FDirectoriesUnreadable) {
         try {
             // The damaged file is copied aside first; if that fails, nothing replaces it.
-            if (FDirectoriesDamaged && FileExists(FAppDir + TDDirectories::FileName))
-                TDDirectories::KeepDamagedCopy(FAppDir);
-            FDirectories->SaveAll(FAppDir);
+            if (FDirectoriesDamaged && FileExists(FOptions.AppDir + TDDirectories::FileName))
+                TDDirectories::KeepDamagedCopy(FOptions.AppDir);
+            FDirectories->SaveAll(FOptions.AppDir);
         } catch (const std::exception& error) {
             failures << QString::fromLocal8Bit(error.what());
         }

@@ -64,7 +64,7 @@ public:
     // The one global reference the dialogs use to reach the main window.
     static TfrmMain* Instance();
 
-    const QString& AppDir() const { return FAppDir; }
+    const QString& AppDir() const { return FOptions.AppDir; }
 
     // Each coordinate that centres a control in a panel: (panel div 2) - (control div 2).
     static int CentreCoordinate(int panelExtent, int controlExtent);
@@ -210,8 +210,6 @@ private:
 
     TMainOptions FOptions;
     TUpdateCheck* FUpdateCheck = nullptr;
-    QString FAppDir;
-    bool FArmStartupTimer = true;
     bool FShownOnce = false;
     bool FDestroyed = false;
     // A data file that exists but failed to load is never written over.

@@ -75,7 +75,7 @@ void LoadIcon(TfrmMain& form, const QString& iconPath)
 
 void TfrmMain::LoadBranding()
 {
-    const QString configPath = FAppDir + QLatin1String(TBrandingConfig::FileName);
+    const QString configPath = FOptions.AppDir + QLatin1String(TBrandingConfig::FileName);
     if (!QFileInfo(configPath).isFile())
         return;
     const TBrandingConfig config = TBrandingConfig::Read(TProfileFile::FromFile(configPath));
@@ -115,11 +115,11 @@ void TfrmMain::LoadBranding()
     lblLink2URL->SetCaption(FLink2Name);
     lblLink2URL->SetAddress(FLink2URL);
 
-    const QString skinPath = FAppDir + QStringLiteral("twskin.dat");
+    const QString skinPath = FOptions.AppDir + QStringLiteral("twskin.dat");
     if (QFileInfo(skinPath).isFile())
         bsSkinData1.LoadCompressedSkinFile(skinPath);
 
     if (!config.IconPath.empty())
         FIconPath = config.IconPath;
-    LoadIcon(*this, FAppDir + ToDisplay(FileNamePart(FIconPath)));
+    LoadIcon(*this, FOptions.AppDir + ToDisplay(FileNamePart(FIconPath)));
 }

@@ -11,7 +11,7 @@ TUpdateCheck& TfrmMain::UpdateCheck()
     if (!FUpdateCheck) {
         IdHTTP1 = new QNetworkAccessManager(this);
         TUpdateCheckHost host;
-        host.AppDir = FAppDir;
+        host.AppDir = FOptions.AppDir;
         host.UpdateBaseURL = FOptions.UpdateBaseURL;
         host.MessageBox = &msgMain;
         host.DownloadFile = [this](const QString& SourceURL, const QString& LocalPath) {
