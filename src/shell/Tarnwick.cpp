@@ -27,7 +27,7 @@ int main(int argc, char** argv)
     options.UpdateBaseURL = QString::fromLatin1(UpdateBaseURL);
     TfrmMain frmMain(options);
     // One project dialog exists from start-up on and stays hidden; the commands use their own.
-    TfrmProject frmProject;
+    TfrmProject frmProject(*frmMain.FProjects, frmMain.msgMain);
 
     TSignalCloser closer;
     QObject::connect(&closer, &TSignalCloser::CloseRequested, &frmMain, [&frmMain] { frmMain.close(); });

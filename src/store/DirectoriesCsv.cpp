@@ -1,6 +1,6 @@
 #include "store/DirectoriesCsv.h"
 
-#include "common/UUtils.h"
+#include "store/RecordText.h"
 #include "store/TDDirectories.h"
 
 #include <array>

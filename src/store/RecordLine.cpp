@@ -1,16 +1,12 @@
 #include "store/RecordLine.h"
 
-#include "common/UUtils.h"
+#include "store/RecordText.h"
 
-std::string BuildRecordLine(std::initializer_list<const std::string*> fields)
+void AppendRecordField(std::string& line, const std::string& field)
 {
-    std::string line = "^";
-    for (const std::string* field : fields) {
-        for (char c : *field)
-            line.push_back(c == '^' || c == '\r' || c == '\n' || c == '\0' ? ' ' : c);
-        line.push_back('^');
-    }
-    return line;
+    for (char c : field)
+        line.push_back(c == '^' || c == '\r' || c == '\n' || c == '\0' ? ' ' : c);
+    line.push_back('^');
 }
 
 namespace {

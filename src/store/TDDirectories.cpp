@@ -1,6 +1,7 @@
 #include "store/TDDirectories.h"
 
-#include "common/UUtils.h"
+#include "store/RecordText.h"
+#include "store/DataFileCipher.h"
 #include "store/AesLib.h"
 #include "store/FileIO.h"
 #include "store/RecordLine.h"
@@ -8,6 +9,14 @@
 #include <QFile>
 
 #include <algorithm>
+
+namespace {
+
+constexpr TFieldTable<TDDirectory, 7> DirectoryFields = {
+    &TDDirectory::Title, &TDDirectory::URL, &TDDirectory::Category, &TDDirectory::Type,
+    &TDDirectory::PageRank, &TDDirectory::AlexaRank, &TDDirectory::Extra};
+
+} // namespace
 
 TDatabaseState TDDirectories::LoadAll(const QString& appDir)
 {
@@ -80,12 +89,8 @@ void TDDirectories::LoadFromText(std::string_view text)
     Reserve(Count() + static_cast<int>(std::count(text.begin(), text.end(), '\n')));
     ForEachRecordLine(text, [this](std::vector<std::string>& pieces) {
         auto directory = std::make_unique<TDDirectory>();
-        TDDirectory& d = *directory;
-        std::string* byPosition[] = {&d.Title, &d.URL, &d.Category, &d.Type,
-                                     &d.PageRank, &d.AlexaRank, &d.Extra};
-        for (size_t position = 1; position <= 7 && position < pieces.size(); ++position)
-            *byPosition[position - 1] = std::move(pieces[position]);
-        std::string key = AsciiUpper(d.Title);
+        FieldsFromPieces(DirectoryFields, pieces, *directory);
+        std::string key = AsciiUpper(directory->Title);
         Append(std::move(key), std::move(directory));
     });
 }
@@ -94,9 +99,7 @@ std::string TDDirectories::ToText() const
 {
     std::string text;
     for (int i = 0; i < Count(); ++i) {
-        const TDDirectory& d = RecordAt(i);
-        text += BuildRecordLine({&d.Title, &d.URL, &d.Category, &d.Type, &d.PageRank,
-                                 &d.AlexaRank, &d.Extra});
+        text += BuildRecordLine(DirectoryFields, RecordAt(i));
         text += "\r\n";
     }
     return text;

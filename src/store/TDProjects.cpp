@@ -1,8 +1,18 @@
 #include "store/TDProjects.h"
 
-#include "common/UUtils.h"
+#include "store/RecordText.h"
 #include "store/FileIO.h"
 #include "store/RecordLine.h"
+
+namespace {
+
+constexpr TFieldTable<TDProject, 16> ProjectFields = {
+    &TDProject::ProjName, &TDProject::FirstName, &TDProject::LastName, &TDProject::Email,
+    &TDProject::Username, &TDProject::Password, &TDProject::Address, &TDProject::City,
+    &TDProject::State, &TDProject::Zip, &TDProject::MainURL, &TDProject::Titles,
+    &TDProject::Keywords, &TDProject::Description, &TDProject::RecpURL, &TDProject::Extra};
+
+} // namespace
 
 void TDProjects::LoadAll(const QString& appDir)
 {
@@ -20,16 +30,10 @@ void TDProjects::SaveAll(const QString& appDir) const
 
 void TDProjects::LoadFromText(std::string_view text)
 {
-    ForEachRecordLine(text, [this](const std::vector<std::string>& pieces) {
+    ForEachRecordLine(text, [this](std::vector<std::string>& pieces) {
         auto project = std::make_unique<TDProject>();
-        TDProject& p = *project;
-        std::string* byPosition[] = {
-            &p.ProjName, &p.FirstName, &p.LastName, &p.Email, &p.Username, &p.Password,
-            &p.Address, &p.City, &p.State, &p.Zip, &p.MainURL, &p.Titles, &p.Keywords,
-            &p.Description, &p.RecpURL, &p.Extra};
-        for (size_t position = 1; position <= 16; ++position)
-            *byPosition[position - 1] = PieceAt(pieces, position);
-        std::string key = AsciiUpper(p.ProjName);
+        FieldsFromPieces(ProjectFields, pieces, *project);
+        std::string key = AsciiUpper(project->ProjName);
         Append(std::move(key), std::move(project));
     });
 }
@@ -38,10 +42,7 @@ std::string TDProjects::ToText() const
 {
     std::string text;
     for (int i = 0; i < Count(); ++i) {
-        const TDProject& p = RecordAt(i);
-        text += BuildRecordLine({&p.ProjName, &p.FirstName, &p.LastName, &p.Email, &p.Username,
-                                 &p.Password, &p.Address, &p.City, &p.State, &p.Zip, &p.MainURL,
-                                 &p.Titles, &p.Keywords, &p.Description, &p.RecpURL, &p.Extra});
+        text += BuildRecordLine(ProjectFields, RecordAt(i));
         text += "\r\n";
     }
     return text;

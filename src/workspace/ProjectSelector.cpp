@@ -1,5 +1,6 @@
 #include "workspace/ProjectSelector.h"
 
+#include "store/RecordText.h"
 #include "common/UUtils.h"
 #include "store/TDProjects.h"
 #include "toolkit/SortedComboBox.h"

@@ -3,8 +3,10 @@
 #include "TestSupport.h"
 
 #include "browser/FillTask.h"
-#include "common/UUtils.h"
+#include "store/RecordText.h"
+#include "browser/BrowserPane.h"
 #include "shell/FMain.h"
+#include "workspace/WorkspacePane.h"
 #include "shell/VendorAddresses.h"
 #include "toolkit/Gauge.h"
 #include "toolkit/MessageBox.h"
@@ -140,7 +142,7 @@ TEST_F(MainBrowserPane, EveryDirectoryEntryPointOpensTheSelectedRowsURL)
     Main->lvwItemsDblClick();
     EXPECT_TRUE(Browser->Log.empty());
 
-    Main->FDirectoryList->SelectRow(1);
+    Main->FWorkspace->FDirectoryList->SelectRow(1);
     const std::string second = "Navigate http://second.example/add?x=1&y=%20";
     Main->btnGoDirectory->click();
     Main->bsSkinButton6->click();
@@ -171,7 +173,7 @@ TEST_F(MainBrowserPane, EveryDirectoryEntryPointOpensTheSelectedRowsURL)
 
     // An empty URL is passed on all the same.
     Browser->Log.clear();
-    Main->FDirectoryList->SelectRow(2);
+    Main->FWorkspace->FDirectoryList->SelectRow(2);
     Main->btnGoDirectory->click();
     EXPECT_EQ(Browser->Log, TLog{"Navigate "});
     EXPECT_TRUE(Main->bsSkinButton6->isHidden());
@@ -268,11 +270,11 @@ TEST_F(MainBrowserPane, ReplacingTheBrowserEndsAWaitingPress)
     Browser->AnswerAtOnce = false;
     Browser->Forms = {{Field("email")}};
     Main->btnFillClick();
-    ASSERT_TRUE(Main->FFillTask);
+    ASSERT_TRUE(Main->FBrowserPane->FillRunning());
     Main->SetBrowserControl(std::make_unique<TFakeBrowserControl>());
-    EXPECT_FALSE(Main->FFillTask);
+    EXPECT_FALSE(Main->FBrowserPane->FillRunning());
     // The new browser takes presses at once.
-    auto* fresh = static_cast<TFakeBrowserControl*>(Main->FBrowser.get());
+    auto* fresh = static_cast<TFakeBrowserControl*>(&Main->Browser());
     fresh->Forms = {{Field("email")}};
     QSignalSpy finished(Main.get(), &TfrmMain::FillFinished);
     Main->btnFillClick();

@@ -1,6 +1,5 @@
 #include "WorkspaceTestSupport.h"
 
-#include "common/UUtils.h"
 #include "toolkit/Memo.h"
 #include "toolkit/SortedComboBox.h"
 #include "workspace/FProject.h"

@@ -1,4 +1,4 @@
-#include "common/UUtils.h"
+#include "store/RecordText.h"
 #include "store/TDProjects.h"
 #include "toolkit/SortedComboBox.h"
 #include "workspace/ProjectSelector.h"

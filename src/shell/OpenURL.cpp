@@ -1,5 +1,8 @@
 // Opening web pages in the user's own browser.
+#include "shell/OpenURL.h"
+
 #include "common/UUtils.h"
+#include "store/RecordText.h"
 
 #include <QDesktopServices>
 #include <QString>

@@ -1,7 +1,6 @@
 #include "TestSupport.h"
 
-#include "common/UUtils.h"
-#include "store/DatabaseTool.h"
+#include "tools/DatabaseTool.h"
 #include "store/DirectoriesCsv.h"
 #include "store/UGeneral.h"
 

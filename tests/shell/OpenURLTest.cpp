@@ -1,4 +1,4 @@
-#include "common/UUtils.h"
+#include "shell/OpenURL.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "store/DatabaseTool.h"
+#include "tools/DatabaseTool.h"
 
 #include "store/DirectoriesCsv.h"
 #include "store/FileIO.h"
