@@ -78,8 +78,11 @@ void TBrowserPane::SetBrowserControl(std::unique_ptr<IBrowserControl> browser)
     // A press still waiting on the old browser would never hear back.
     delete FFillTask.data();
     FBrowser = std::move(browser);
-    if (FBrowser)
+    if (FBrowser) {
         connect(FBrowser.get(), &IBrowserControl::ProgressChange, this, &TBrowserPane::ProgressChange);
+        connect(FBrowser.get(), &IBrowserControl::AddressChanged, this, &TBrowserPane::AddressChanged);
+        connect(FBrowser.get(), &IBrowserControl::FormSubmitted, this, &TBrowserPane::FormSubmitted);
+    }
 }
 
 void TBrowserPane::Home()
@@ -129,6 +132,7 @@ void TBrowserPane::Fill(const TDProject* project)
             emit FillFailed(QString::fromLocal8Bit(outcome.Error.c_str()));
         else if (outcome.End == TPageCallEnd::TimedOut)
             emit FillFailed(QStringLiteral("The page did not answer; Fill has stopped."));
+        emit FillWrote(outcome.ElementsWritten);
         emit FillFinished();
     });
     task->Start();

@@ -5,6 +5,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QUrl>
 #include <QWidget>
 
 #include <memory>
@@ -60,6 +61,11 @@ signals:
     void FillFailed(const QString& message);
     // The Fill button was pressed: the window answers with Fill(project).
     void FillRequested();
+    // A Fill press wrote `elements` form elements (0 when it wrote none).
+    void FillWrote(int elements);
+    // The browser's page moved or sent a form (IBrowserControl's signals).
+    void AddressChanged(const QUrl& url);
+    void FormSubmitted(const QUrl& from, const QUrl& to);
 
 private:
     QString FHomePage;

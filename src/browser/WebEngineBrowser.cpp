@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <QWebEngineHistory>
+#include <QWebEngineNavigationRequest>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 #include <QWebEngineView>
@@ -21,6 +22,14 @@ TWebEngineBrowser::TWebEngineBrowser(QWebEngineView& view, QObject* parent)
     connect(&view, &QWebEngineView::renderProcessTerminated, this,
             [this] { EndAll(TPageCallEnd::Abandoned); });
     connect(&view, &QObject::destroyed, this, [this] { EndAll(TPageCallEnd::Abandoned); });
+    connect(&view, &QWebEngineView::urlChanged, this, &IBrowserControl::AddressChanged);
+    // The signal comes with acceptNavigationRequest, for navigations the page accepted.
+    QWebEnginePage* page = view.page();
+    connect(page, &QWebEnginePage::navigationRequested, this, [this, page](QWebEngineNavigationRequest& request) {
+        if (request.isMainFrame()
+            && request.navigationType() == QWebEngineNavigationRequest::FormSubmittedNavigation)
+            emit FormSubmitted(page->url(), request.url());
+    });
 }
 
 TWebEngineBrowser::~TWebEngineBrowser() = default;

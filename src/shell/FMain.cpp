@@ -4,6 +4,7 @@
 #include "browser/BrowserPane.h"
 #include "shell/DataSession.h"
 #include "shell/MainPanels.h"
+#include "shell/Submissions.h"
 #include "shell/TApplication.h"
 #include "shell/VendorAddresses.h"
 #include "toolkit/CentreOnScreen.h"
@@ -80,7 +81,7 @@ TfrmMain::~TfrmMain()
 
 void TfrmMain::BuildLayout()
 {
-    // Toolbar: seven buttons at fixed places.
+    // Toolbar: eight buttons at fixed places.
     panToolbar = new QWidget(this);
     panToolbar->setObjectName(QStringLiteral("panToolbar"));
     panToolbar->setFixedHeight(ToolbarHeight);
@@ -88,9 +89,10 @@ void TfrmMain::BuildLayout()
     btnDeleteDirectory = MakeToolbarButton(panToolbar, "Delete Directory", 108);
     btnEditDirectory = MakeToolbarButton(panToolbar, "Edit Directory", 210);
     btnGoDirectory = MakeToolbarButton(panToolbar, "Go to Directory", 312);
-    btnHelp = MakeToolbarButton(panToolbar, "Help", 414);
-    btnUpdate = MakeToolbarButton(panToolbar, "Check Updates", 516);
-    btnMakeMoney = MakeToolbarButton(panToolbar, "Make Money", 618);
+    btnNextDirectory = MakeToolbarButton(panToolbar, "Next Directory", 414);
+    btnHelp = MakeToolbarButton(panToolbar, "Help", 516);
+    btnUpdate = MakeToolbarButton(panToolbar, "Check Updates", 618);
+    btnMakeMoney = MakeToolbarButton(panToolbar, "Make Money", 720);
     bsSkinButton6 = MakeToolbarButton(panToolbar, "Go to Directory", 312);
     bsSkinButton6->hide();
 
@@ -184,6 +186,7 @@ void TfrmMain::ConnectHandlers()
 
 void TfrmMain::ConnectPanes()
 {
+    FSubmissions = new TSubmissions(*this); // first: it hears which row opened a page before the browser does
     connect(FWorkspace, &TWorkspacePane::DirectoryCountChanged, this, [this](int rows) {
         stpItems->setText(QString::number(rows) + QStringLiteral(" directories listed"));
     });
@@ -206,6 +209,7 @@ void TfrmMain::FormCreate()
         msgMain.ShowMessageBox(message.Text, message.Kind, MsgButton::OK);
     FillProjects();
     FillDirectories();
+    FSubmissions->Start();
     if (FOptions.ArmStartupTimer)
         Timer1->start();
 }

@@ -34,6 +34,7 @@ class TGauge;
 class THttpDownload;
 class TLinkLabel;
 class TSortedComboBox;
+class TSubmissions;
 class TUpdateCheck;
 class TWorkspacePane;
 
@@ -70,6 +71,7 @@ public:
     QPushButton* btnDeleteDirectory = nullptr;
     QPushButton* btnEditDirectory = nullptr;
     QPushButton* btnGoDirectory = nullptr;
+    QPushButton* btnNextDirectory = nullptr;
     QPushButton* bsSkinButton6 = nullptr; // second Go to Directory button; not placed, kept hidden
     QPushButton* btnHelp = nullptr;
     QPushButton* btnUpdate = nullptr;
@@ -114,6 +116,8 @@ public:
     // The two panes (panWork and panBrowser).
     TWorkspacePane* FWorkspace = nullptr;
     TBrowserPane* FBrowserPane = nullptr;
+    // The submission log and its controls.
+    TSubmissions* FSubmissions = nullptr;
 
     // ---- lifecycle ----
     void FormCreate();

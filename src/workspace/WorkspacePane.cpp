@@ -123,11 +123,14 @@ void TWorkspacePane::EditProject()
     const int index = CurrentProjectIndex();
     if (index < 0)
         return;
+    const std::string oldName = FProjects.RecordAt(index).ProjName;
     TfrmProject dialog(FProjects, FMessages, this);
     dialog.setWindowTitle(QStringLiteral("Edit Project"));
     dialog.EditIndex = index;
     dialog.ShowRecord();
     RunModal(dialog);
+    if (FProjects.RecordAt(index).ProjName != oldName)
+        emit ProjectRenamed(oldName, FProjects.RecordAt(index).ProjName);
     FillProjects();
     FProjectSelector->SelectByName(dialog.TypedName());
 }
@@ -144,6 +147,7 @@ void TWorkspacePane::DeleteProject()
     const int index = CurrentProjectIndex();
     if (index < 0)
         return;
+    const std::string name = FProjects.RecordAt(index).ProjName;
     FProjects.RemoveAt(index);
     cbxProjects->RemoveEntry(position);
     cbxProjects->SetText({});
@@ -152,6 +156,7 @@ void TWorkspacePane::DeleteProject()
     if (cbxProjects->SelectedPosition() < 0 && index - 1 >= 0)
         cbxProjects->SelectPosition(index - 1);
     cbxProjects->repaint();
+    emit ProjectDeleted(name);
 }
 
 void TWorkspacePane::AddDirectory()
@@ -183,12 +188,17 @@ void TWorkspacePane::EditDirectory()
     const int index = FDirectoryList->SelectedDirectoryIndex();
     if (index < 0)
         return;
+    const TDDirectory before = FDirectories.RecordAt(index);
     TfrmDirectory dialog(FDirectories, FMessages, this);
     dialog.setWindowTitle(QStringLiteral("Edit Directory"));
     dialog.EditIndex = index;
     dialog.ShowRecord();
-    if (RunModal(dialog) == QDialog::Accepted)
-        FDirectoryList->RewriteSelectedItem(TDirectoryRow::FromDirectory(FDirectories.RecordAt(index)));
+    if (RunModal(dialog) != QDialog::Accepted)
+        return;
+    const TDDirectory& after = FDirectories.RecordAt(index);
+    FDirectoryList->RewriteSelectedItem(TDirectoryRow::FromDirectory(after));
+    if (after.Title != before.Title || after.URL != before.URL)
+        emit DirectoryEdited(before.Title, after.Title, after.URL);
 }
 
 void TWorkspacePane::GoToDirectory()

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <string>
 
 class QLabel;
 class QPushButton;
@@ -69,6 +70,11 @@ signals:
     void OpenAddress(const QString& url);
     // A link cell was clicked: the address goes to the user's own program.
     void LinkActivated(const QString& address);
+    // The project and directory commands renamed, deleted or rewrote a record
+    // (for the submission log, which keeps its history under these names).
+    void ProjectRenamed(const std::string& oldName, const std::string& newName);
+    void ProjectDeleted(const std::string& name);
+    void DirectoryEdited(const std::string& oldTitle, const std::string& newTitle, const std::string& newURL);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

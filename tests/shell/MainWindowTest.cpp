@@ -58,7 +58,7 @@ TEST(MainWindow, LayoutCaptionsAndSizes)
     const std::pair<QPushButton*, const char*> toolbar[] = {
         {window->btnAddDirectory, "Add Directory"}, {window->btnDeleteDirectory, "Delete Directory"},
         {window->btnEditDirectory, "Edit Directory"}, {window->btnGoDirectory, "Go to Directory"},
-        {window->btnHelp, "Help"}, {window->btnUpdate, "Check Updates"}, {window->btnMakeMoney, "Make Money"}};
+        {window->btnNextDirectory, "Next Directory"}, {window->btnHelp, "Help"}, {window->btnUpdate, "Check Updates"}, {window->btnMakeMoney, "Make Money"}};
     int left = 6;
     for (auto [button, caption] : toolbar) {
         EXPECT_EQ(button->text(), caption);
