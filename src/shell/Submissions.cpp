@@ -7,11 +7,14 @@
 #include "workspace/DirectoryList.h"
 #include "workspace/DirectoryListModel.h"
 #include "workspace/SubmissionCommands.h"
+#include "toolkit/ListView.h"
 #include "workspace/WorkspacePane.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 
 TSubmissions::TSubmissions(TfrmMain& window)
     : QObject(&window)
@@ -46,6 +49,7 @@ TSubmissions::TSubmissions(TfrmMain& window)
     connect(browser, &TBrowserPane::FormSubmitted, this,
             [this](const QUrl& from, const QUrl& to) { FTracker->FormSubmitted(from, to); });
     connect(window.btnNextDirectory, &QPushButton::clicked, FCommands, &TSubmissionCommands::NextDirectory);
+    workspace->lvwItems->viewport()->installEventFilter(this);
 }
 
 TSubmissions::~TSubmissions() = default;
@@ -53,7 +57,41 @@ TSubmissions::~TSubmissions() = default;
 void TSubmissions::Start()
 {
     FLog->Open(FWindow.AppDir() + QString::fromLatin1(TSubmissionLog::FileName));
-    if (!FLog->IsOpen())
+    if (!FLog->IsOpen()) {
+        FWindow.msgMain.ShowMessageBox(FLog->Problem(), mkWarning, MsgButton::OK);
+        FCommands->UpdateProgress();
+        return;
+    }
+    // The check of every page and the project's entries wait for the list's
+    // first paint (when the window is shown by then), so that the window
+    // shows as fast with a large log as without one.
+    QTimer::singleShot(0, this, [this] {
+        if (FWindow.isVisible() && !FPainted) {
+            FVerifyOnPaint = true;
+            QTimer::singleShot(1000, this, &TSubmissions::Verify); // should no paint come
+            return;
+        }
+        Verify();
+    });
+}
+
+void TSubmissions::Verify()
+{
+    if (FVerified)
+        return;
+    FVerified = true;
+    if (!FLog->CheckPages())
         FWindow.msgMain.ShowMessageBox(FLog->Problem(), mkWarning, MsgButton::OK);
     FCommands->UpdateProgress();
+}
+
+bool TSubmissions::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Paint && !FPainted) {
+        FPainted = true;
+        watched->removeEventFilter(this);
+        if (FVerifyOnPaint)
+            QTimer::singleShot(0, this, &TSubmissions::Verify);
+    }
+    return QObject::eventFilter(watched, event);
 }

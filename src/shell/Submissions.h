@@ -30,8 +30,17 @@ public:
     TSubmissionTracker& Tracker() const { return *FTracker; }
     QLabel* stpProgress = nullptr;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // Checks the log's pages and shows the project's progress, once.
+    void Verify();
+
     TfrmMain& FWindow;
+    bool FPainted = false;
+    bool FVerifyOnPaint = false;
+    bool FVerified = false;
     std::unique_ptr<TSubmissionLog> FLog;
     std::unique_ptr<TSubmissionTracker> FTracker;
     TSubmissionCommands* FCommands = nullptr; // the workspace pane's child

@@ -126,7 +126,8 @@ void TSubmissionCommands::NextDirectory()
     const int start = FPane.FDirectoryList->SelectedRow() + 1;
     for (int step = 0; step < rows; ++step) {
         const int row = (start + step) % rows;
-        const auto it = entries.find(AsciiUpper(FPane.FDirectoryModel->Row(row).Texts[TDirectoryRow::Caption]));
+        const auto it =
+            entries.find(TSubmissionLog::TitleKey(FPane.FDirectoryModel->Row(row).Texts[TDirectoryRow::Caption]));
         if (it != entries.end() && it->second.Done())
             continue;
         FPane.FDirectoryList->SelectRow(row);
@@ -172,13 +173,15 @@ QString TSubmissionCommands::ProgressText()
     const std::string project = CurrentProjectName();
     if (project.empty())
         return {};
+    if (FLog.State() == TLogState::Closed)
+        return {}; // not opened yet
     if (!FLog.IsOpen())
         return QStringLiteral("No submission log");
     const TSubmissionLog::TEntries& entries = FLog.Entries(project);
     int done = 0;
     if (!entries.empty())
         for (int i = 0; i < FDirectories.Count(); ++i) {
-            const auto it = entries.find(FDirectories.KeyAt(i));
+            const auto it = entries.find(TSubmissionLog::TitleKey(FDirectories.KeyAt(i)));
             done += it != entries.end() && it->second.Done();
         }
     return QStringLiteral("%1 of %2 submitted").arg(done).arg(FDirectories.Count());

@@ -100,6 +100,7 @@ TEST(SubmissionLog, StepsRiseMarksWinAndBothSurviveAReopen)
     }
     auto log = f.Open();
     ASSERT_EQ(log->State(), TLogState::Ready) << log->Problem().toStdString();
+    EXPECT_TRUE(log->CheckPages());
     TSubmissionEntry entry = log->Entry("Bakery", "Open Web Index");
     EXPECT_EQ(entry.Step, S::Submitted);
     EXPECT_EQ(entry.StepAt, December10 + 2 * Day);
@@ -206,6 +207,7 @@ TEST(SubmissionLog, FilesItCannotUseAreLeftAsTheyAreWithOneReason)
         const QStringList filesBefore = FilesIn(f.Dir);
 
         auto log = f.Open();
+        EXPECT_FALSE(log->CheckPages());
         EXPECT_EQ(log->State(), c.State);
         EXPECT_FALSE(log->IsOpen());
         EXPECT_TRUE(log->Problem().contains(QLatin1String(TSubmissionLog::FileName)));
@@ -241,6 +243,7 @@ TEST(SubmissionLog, AKilledWriterLosesNoCommittedStepAndAHolderKeepsOthersOut)
 
         auto log = f.Open();
         ASSERT_EQ(log->State(), TLogState::Ready) << log->Problem().toStdString();
+        ASSERT_TRUE(log->CheckPages()) << log->Problem().toStdString();
         const auto& entries = log->Entries("Killed");
         EXPECT_GE(entries.size(), static_cast<size_t>(last));
         for (int i = 1; i <= last; ++i) {
