@@ -3,6 +3,8 @@
 #include "browser/BrowserControl.h"
 #include "browser/FillTask.h"
 #include "browser/WebEngineBrowser.h"
+#include "toolkit/PanelExtent.h"
+#include "toolkit/Shortcut.h"
 
 #include <QStyle>
 #include <QToolButton>
@@ -12,7 +14,8 @@
 namespace {
 
 constexpr int NavigationHeight = 40;
-constexpr int MinimumHeight = 10; // the splitter's handle width
+// However small the window, a few lines of the page stay in view.
+constexpr int MinimumPageHeight = 80;
 
 QToolButton* MakeNavigationButton(QWidget* parent, const char* hint, QStyle::StandardPixmap icon, int slot)
 {
@@ -44,7 +47,6 @@ TBrowserPane::TBrowserPane(QString homePage, QWidget* parent)
     , FHomePage(std::move(homePage))
 {
     setObjectName(QStringLiteral("panBrowser"));
-    setMinimumHeight(MinimumHeight);
     panNavigation = new QWidget(this);
     panNavigation->setFixedHeight(NavigationHeight);
     btnHome = MakeNavigationButton(panNavigation, "Home", QStyle::SP_DirHomeIcon, 0);
@@ -53,9 +55,19 @@ TBrowserPane::TBrowserPane(QString homePage, QWidget* parent)
     btnStop = MakeNavigationButton(panNavigation, "Stop", QStyle::SP_BrowserStop, 3);
     btnRefresh = MakeNavigationButton(panNavigation, "Refresh", QStyle::SP_BrowserReload, 4);
     btnFill = MakeNavigationButton(panNavigation, "Fill", QStyle::SP_FileDialogContentsView, 5);
+    // The keys of the common browsers; Esc stops a load only while the focus is in this pane.
+    AddButtonShortcut(*btnHome, QStringLiteral("Home"), QKeySequence(Qt::ALT | Qt::Key_Home));
+    AddButtonShortcut(*btnBack, QStringLiteral("Back"), QKeySequence(Qt::ALT | Qt::Key_Left));
+    AddButtonShortcut(*btnFoward, QStringLiteral("Foward"), QKeySequence(Qt::ALT | Qt::Key_Right));
+    AddButtonShortcut(*btnStop, QStringLiteral("Stop"), QKeySequence(Qt::Key_Escape),
+                      Qt::WidgetWithChildrenShortcut, this);
+    AddButtonShortcut(*btnRefresh, QStringLiteral("Refresh"), QKeySequence(Qt::Key_F5));
+    AddButtonShortcut(*btnFill, QStringLiteral("Fill"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
+    panNavigation->setMinimumWidth(ChildrenExtent(*panNavigation).width());
     EmbeddedWB1 = new QWebEngineView(this);
     EmbeddedWB1->setObjectName(QStringLiteral("EmbeddedWB1"));
     EmbeddedWB1->setAccessibleName(QStringLiteral("Web page"));
+    EmbeddedWB1->setMinimumHeight(MinimumPageHeight);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

@@ -6,9 +6,12 @@
 #include "shell/MainPanels.h"
 #include "shell/TApplication.h"
 #include "shell/VendorAddresses.h"
+#include "shell/WindowState.h"
 #include "toolkit/CentreOnScreen.h"
 #include "toolkit/Gauge.h"
 #include "toolkit/LinkLabel.h"
+#include "toolkit/PanelExtent.h"
+#include "toolkit/Shortcut.h"
 #include "workspace/WorkspacePane.h"
 
 #include <QApplication>
@@ -91,6 +94,8 @@ void TfrmMain::BuildLayout()
     btnMakeMoney = MakeToolbarButton(panToolbar, "Make Money", 618);
     bsSkinButton6 = MakeToolbarButton(panToolbar, "Go to Directory", 312);
     bsSkinButton6->hide();
+    panToolbar->setMinimumWidth(ChildrenExtent(*panToolbar).width());
+    btnGoDirectory->setToolTip(ShortcutToolTip(btnGoDirectory->text(), TWorkspacePane::GoToDirectoryKeys()));
 
     panBanner = new TBannerPanel(BannerDesignHeight, this);
     imgBanner = panBanner->imgBanner;
@@ -230,7 +235,9 @@ void TfrmMain::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (!FShownOnce) {
         FShownOnce = true;
-        CentreOnScreen(*this);
+        // The size, place and splitter of the last run; the design layout the first time.
+        if (!TWindowState(FOptions.AppDir).Restore(*this, *bsSkinSplitter1))
+            CentreOnScreen(*this);
     }
     FormShow();
 }
@@ -247,6 +254,7 @@ void TfrmMain::FormResize() { panBanner->CentreBanners(); }
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
     CancelUpdateCheck();
+    TWindowState(FOptions.AppDir).Save(*this, *bsSkinSplitter1);
     FormDestroy();
     event->accept();
 }

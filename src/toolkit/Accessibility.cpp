@@ -10,8 +10,8 @@ namespace {
 
 class TContainerAccessible : public QAccessibleWidget {
 public:
-    explicit TContainerAccessible(QWidget* widget)
-        : QAccessibleWidget(widget, widget->isWindow() ? QAccessible::Window : QAccessible::Client)
+    TContainerAccessible(QWidget* widget, QAccessible::Role role)
+        : QAccessibleWidget(widget, role)
     {
     }
 
@@ -85,7 +85,10 @@ QAccessibleInterface* Factory(const QString& className, QObject* object)
         return new TLinkLabelAccessible(static_cast<TLinkLabel*>(widget));
     // Reached only when no class further down the object's hierarchy has an interface.
     if (className == QLatin1String("QWidget") || className == QLatin1String("QFrame"))
-        return new TContainerAccessible(widget);
+        return new TContainerAccessible(widget, widget->isWindow() ? QAccessible::Window : QAccessible::Client);
+    // A splitter hides the handle before its first pane.
+    if (className == QLatin1String("QSplitter"))
+        return new TContainerAccessible(widget, QAccessible::Splitter);
     return nullptr;
 }
 

@@ -122,7 +122,7 @@ TEST_F(MainBrowserPane, ToolBarErrorsAreDroppedSilently)
     EXPECT_TRUE(TMessageBox::Shown().empty());
     // The buttons are reachable by assistive technology under their hints.
     EXPECT_EQ(Main->btnFoward->accessibleName(), QStringLiteral("Foward"));
-    EXPECT_EQ(Main->btnFill->toolTip(), QStringLiteral("Fill"));
+    EXPECT_EQ(Main->btnFill->toolTip(), QStringLiteral("Fill (Ctrl+Shift+F)"));
 }
 
 TEST_F(MainBrowserPane, EveryDirectoryEntryPointOpensTheSelectedRowsURL)
