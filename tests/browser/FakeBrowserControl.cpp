@@ -119,3 +119,46 @@ void TFakeBrowserControl::WriteFormFields(std::vector<TFieldWrite> writes, std::
     }
     Deliver(context, [result, done = std::move(done)] { done(result); });
 }
+
+void TFakeBrowserControl::ReadFieldFacts(QObject* context, TFactsDone done)
+{
+    ++FPageCalls;
+    TFieldFactsRead read;
+    if (!HasHtmlDocument) {
+        read.End = TPageCallEnd::NoDocument;
+    } else if (FormsUnreachable) {
+        read.End = TPageCallEnd::Failed;
+        read.IsHtmlDocument = true;
+        read.Error = "forms unreachable";
+    } else {
+        read.End = TPageCallEnd::Done;
+        read.IsHtmlDocument = true;
+        read.DocumentToken = DocumentToken;
+        read.FormCount = FactFormCount;
+        read.Fields = FactFields;
+    }
+    Deliver(context, [read, done = std::move(done)] { done(read); });
+}
+
+void TFakeBrowserControl::WriteElements(const std::vector<TElementWrite>& writes, std::uint64_t documentToken,
+                                        QObject* context, TWriteDone done)
+{
+    ++FPageCalls;
+    ElementWriteCalls.push_back(writes);
+    TFormWriteResult result;
+    if (!HasHtmlDocument) {
+        result.End = TPageCallEnd::NoDocument;
+    } else if (documentToken != DocumentToken) {
+        result.End = TPageCallEnd::Abandoned;
+    } else {
+        result.End = TPageCallEnd::Done;
+        for (const TElementWrite& write : writes) {
+            TFieldFacts& field = FactFields.at(static_cast<size_t>(write.Index));
+            if (field.Value != write.Expected)
+                continue;
+            field.Value = write.Value;
+            ++result.ElementsWritten;
+        }
+    }
+    Deliver(context, [result, done = std::move(done)] { done(result); });
+}

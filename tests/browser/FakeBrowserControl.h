@@ -4,6 +4,7 @@
 // over every element per write), which the real page scripts must match.
 
 #include "browser/BrowserControl.h"
+#include "browser/FieldFacts.h"
 
 #include <QString>
 
@@ -54,6 +55,15 @@ public:
     void WriteFormFields(std::vector<TFieldWrite> writes, std::uint64_t documentToken, QObject* context,
                          TWriteDone done) override;
     int PageCallCount() const override { return FPageCalls; }
+
+    // What ReadFieldFacts gives (when there is a document) and WriteElements
+    // writes into: each element's Value, when it still holds the expected one.
+    std::vector<TFieldFacts> FactFields;
+    int FactFormCount = 0;
+    std::vector<std::vector<TElementWrite>> ElementWriteCalls;
+    void ReadFieldFacts(QObject* context, TFactsDone done) override;
+    void WriteElements(const std::vector<TElementWrite>& writes, std::uint64_t documentToken, QObject* context,
+                       TWriteDone done) override;
 
     // Answers every held call now (each from the event loop).
     void AnswerWaiting();
