@@ -2,6 +2,7 @@
 // write, and the number of round trips to the page. Prints its figures.
 #include "browser/BrowserControl.h"
 #include "browser/FillTask.h"
+#include "browser/SmartFillTask.h"
 #include "shell/FMain.h"
 #include "shell/TApplication.h"
 #include "toolkit/SortedComboBox.h"
@@ -207,6 +208,38 @@ int main(int argc, char** argv)
         writeTimes.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
     }
 
+    // Smart Fill: one press as its own task, from the start to the answer of
+    // its last write, on a page on screen, the moment loading ends, and again.
+    std::vector<int> smartTrips;
+    TSmartFillOutcome smartOutcome;
+    auto smartPress = [&](std::vector<double>& times) {
+        const int callsBefore = main.FBrowser->PageCallCount();
+        TSmartFillTask task(*main.FBrowser, project);
+        QElapsedTimer clock;
+        clock.start();
+        task.Start();
+        if (!WaitFor(&task, SIGNAL(Finished())) || task.Outcome().End != TPageCallEnd::Done)
+            return false;
+        times.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
+        smartTrips.push_back(main.FBrowser->PageCallCount() - callsBefore);
+        smartOutcome = task.Outcome();
+        return true;
+    };
+    std::vector<double> smartSettled, smartFresh, smartAgain;
+    for (int i = 0; i < Presses; ++i) {
+        if (!reload())
+            return 1;
+        settle();
+        if (!smartPress(smartSettled))
+            return 1;
+    }
+    for (int i = 0; i < Presses; ++i)
+        if (!reload() || !smartPress(smartFresh))
+            return 1;
+    for (int i = 0; i < Presses; ++i)
+        if (!smartPress(smartAgain))
+            return 1;
+
     auto report = [](const char* what, const std::vector<double>& v) {
         std::printf("  %s: median %.1f ms, min %.1f ms, max %.1f ms over %zu presses\n", what, Median(v),
                     *std::min_element(v.begin(), v.end()), *std::max_element(v.begin(), v.end()), v.size());
@@ -221,6 +254,14 @@ int main(int argc, char** argv)
                 Median(writeTimes));
     std::printf("  round trips to the page per press: %d to %d\n", *std::min_element(trips.begin(), trips.end()),
                 *std::max_element(trips.begin(), trips.end()));
+    std::printf("bench_fill: Smart Fill on the same page (%zu fields read, %zu writes; %s)\n",
+                smartOutcome.Plan.Decisions.size(), smartOutcome.Plan.Writes.size(), smartOutcome.Message.c_str());
+    report("press to last write, page on screen", smartSettled);
+    report("press to last write, the moment loading ends", smartFresh);
+    report("press to last write, page filled just before", smartAgain);
+    std::printf("  round trips to the page per press: %d to %d\n",
+                *std::min_element(smartTrips.begin(), smartTrips.end()),
+                *std::max_element(smartTrips.begin(), smartTrips.end()));
     main.close();
     return 0;
 }

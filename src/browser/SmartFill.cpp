@@ -70,10 +70,22 @@ std::vector<QString> Words(const QString& text)
         }
         spaced += c;
     }
-    const QString decomposed = spaced.normalized(QString::NormalizationForm_KD);
+    // Most names are plain ASCII: they need no decomposition.
+    const bool ascii = std::all_of(spaced.cbegin(), spaced.cend(), [](QChar c) { return c.unicode() < 0x80; });
+    const QString decomposed = ascii ? spaced : spaced.normalized(QString::NormalizationForm_KD);
     QString folded;
     folded.reserve(decomposed.size());
     for (QChar c : decomposed) {
+        if (c.unicode() < 0x80) {
+            const char a = static_cast<char>(c.unicode());
+            if ((a >= 'a' && a <= 'z') || (a >= '0' && a <= '9'))
+                folded += c;
+            else if (a >= 'A' && a <= 'Z')
+                folded += QLatin1Char(static_cast<char>(a - 'A' + 'a'));
+            else
+                folded += QLatin1Char(' ');
+            continue;
+        }
         if (IsMark(c))
             continue;
         if (!c.isLetterOrNumber()) {
@@ -386,10 +398,10 @@ TReading Read(const std::vector<QString>& words)
         if (IsConfirmWord(words[at]))
             reading.Confirm = true;
     }
+    // A single digit from 2 up ends a further slot's name ("url2", "Title 3");
+    // longer numbers are the page's own counters ("first_name_1500").
     const QString& last = words.back();
-    bool isNumber = false;
-    const int number = last.toInt(&isNumber);
-    reading.Numbered = isNumber && number >= 2 && words.size() > 1;
+    reading.Numbered = words.size() > 1 && last.size() == 1 && last[0] >= QLatin1Char('2') && last[0] <= QLatin1Char('9');
     return reading;
 }
 

@@ -48,14 +48,32 @@
     return parts.join(' ').replace(/\s+/g, ' ').trim().slice(0, MaxText);
   }
 
-  function labelOf(el) {
-    var labels = el.labels;
-    if (labels)
-      for (var i = 0; i < labels.length; i++) {
-        var t = textOf(labels[i]);
+  // Each control's label text, from one pass over the labels: asking each
+  // control for its labels walks the whole document every time.
+  var labelTexts = null;
+  function labelsByControl() {
+    var map = new Map();
+    var labels = doc.getElementsByTagName('label');
+    for (var i = 0; i < labels.length; i++) {
+      var label = labels[i];
+      var control = label.control;
+      if (control && !map.has(control)) {
+        // Without a text-holding control inside, the label's text is all its own.
+        var plain = label.querySelector('textarea,select,option,button,script,style') === null;
+        var t = plain ? label.textContent.replace(/\s+/g, ' ').trim().slice(0, MaxText) : textOf(label);
         if (t)
-          return t;
+          map.set(control, t);
       }
+    }
+    return map;
+  }
+
+  function labelOf(el) {
+    if (labelTexts === null)
+      labelTexts = labelsByControl();
+    var own = labelTexts.get(el);
+    if (own)
+      return own;
     var ids = el.getAttribute('aria-labelledby');
     if (ids) {
       var texts = [];
@@ -100,18 +118,13 @@
   }
 
   function isShown(el) {
-    var rects = el.getClientRects();
-    if (rects.length === 0)
+    // No box (not displayed), shrunk to a dot, or pushed off the page to the
+    // left or the top: a trap for robots, not a field for a person.
+    var box = el.getBoundingClientRect();
+    if (box.width < 2 || box.height < 2 || box.right + world.scrollX <= 0 || box.bottom + world.scrollY <= 0)
       return false;
     var style = getComputedStyle(el);
-    if (style.visibility !== 'visible' || style.opacity === '0')
-      return false;
-    var box = el.getBoundingClientRect();
-    // Pushed off the page to the left or the top, or shrunk to a dot: a
-    // trap for robots, not a field for a person.
-    if (box.width < 2 || box.height < 2)
-      return false;
-    return box.right + world.scrollX > 0 && box.bottom + world.scrollY > 0;
+    return style.visibility === 'visible' && style.opacity !== '0';
   }
 
   function text(v) { return typeof v === 'string' ? v : ''; }
@@ -183,7 +196,7 @@
     if (args.op === 'read') {
       if (typeof world.__tarnwickDocument !== 'number')
         world.__tarnwickDocument = args.token;
-      return JSON.stringify(read());
+      var t0 = performance.now(); var r = read(); r.ms = performance.now() - t0; var txt = JSON.stringify(r); r.ms2 = performance.now() - t0; return JSON.stringify(r);
     }
     return JSON.stringify(write());
   } catch (e) {
