@@ -213,15 +213,15 @@ int main(int argc, char** argv)
     std::vector<int> smartTrips;
     TSmartFillOutcome smartOutcome;
     auto smartPress = [&](std::vector<double>& times) {
-        const int callsBefore = main.FBrowser->PageCallCount();
-        TSmartFillTask task(*main.FBrowser, project);
+        const int callsBefore = main.Browser().PageCallCount();
+        TSmartFillTask task(main.Browser(), project);
         QElapsedTimer clock;
         clock.start();
         task.Start();
         if (!WaitFor(&task, SIGNAL(Finished())) || task.Outcome().End != TPageCallEnd::Done)
             return false;
         times.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
-        smartTrips.push_back(main.FBrowser->PageCallCount() - callsBefore);
+        smartTrips.push_back(main.Browser().PageCallCount() - callsBefore);
         smartOutcome = task.Outcome();
         return true;
     };

@@ -2,6 +2,7 @@
 
 #include "browser/FormFiller.h"
 #include "common/UUtils.h"
+#include "store/RecordText.h"
 
 #include <QString>
 

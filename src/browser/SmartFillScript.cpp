@@ -7,10 +7,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-// Resources of a static library are registered by hand, outside any namespace.
-static void InitSmartFillResources()
+// A static library's resources are registered by hand, outside any namespace.
+static void RegisterSmartFillScript()
 {
-    Q_INIT_RESOURCE(SmartFill);
+    Q_INIT_RESOURCE(PageScripts);
 }
 
 namespace SmartFillScript {
@@ -20,7 +20,7 @@ namespace {
 const QString& ScriptText()
 {
     static const QString text = [] {
-        InitSmartFillResources();
+        RegisterSmartFillScript();
         QFile file(QStringLiteral(":/browser/scripts/smartfill.js"));
         if (!file.open(QIODevice::ReadOnly))
             return QString();
