@@ -25,7 +25,7 @@ class TBrowserPane : public QWidget {
 public:
     // `homePage`: the address of the Home button; `dataFolder` holds the
     // settings file (with its trailing separator; empty keeps none).
-    TBrowserPane(QString homePage, QString dataFolder, QWidget* parent = nullptr);
+    explicit TBrowserPane(QString homePage, QString dataFolder = {}, QWidget* parent = nullptr);
     ~TBrowserPane() override;
 
     // ---- navigation (the tool bar's stops a load in progress first and

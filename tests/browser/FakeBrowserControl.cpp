@@ -136,6 +136,28 @@ void TFakeBrowserControl::ReadFieldFacts(QObject* context, TFactsDone done)
         read.DocumentToken = DocumentToken;
         read.FormCount = FactFormCount;
         read.Fields = FactFields;
+        FFactSources.clear();
+        if (FactFields.empty()) {
+            read.FormCount = static_cast<int>(Forms.size());
+            [&] {
+                for (size_t j = 0; j < Forms.size(); ++j)
+                    for (size_t i = 0; i < Forms[j].size(); ++i) {
+                        const TFakeElement& e = Forms[j][i];
+                        if (e.Unreadable || e.NameIsNull)
+                            return;
+                        TFieldFacts f;
+                        f.Form = static_cast<int>(j);
+                        f.Tag = e.TagName == "INPUT" ? "input" : e.TagName == "TEXTAREA" ? "textarea" : "select";
+                        f.Type = f.Tag == "input" ? "text" : "";
+                        f.Name = e.Name;
+                        f.ID = e.ID;
+                        f.Shown = true;
+                        f.Value = e.Value;
+                        read.Fields.push_back(f);
+                        FFactSources.emplace_back(j, i);
+                    }
+            }();
+        }
     }
     Deliver(context, [read, done = std::move(done)] { done(read); });
 }
@@ -153,10 +175,19 @@ void TFakeBrowserControl::WriteElements(const std::vector<TElementWrite>& writes
     } else {
         result.End = TPageCallEnd::Done;
         for (const TElementWrite& write : writes) {
-            TFieldFacts& field = FactFields.at(static_cast<size_t>(write.Index));
-            if (field.Value != write.Expected)
-                continue;
-            field.Value = write.Value;
+            const auto at = static_cast<size_t>(write.Index);
+            if (FactFields.empty()) {
+                TFakeElement& e = Forms.at(FFactSources.at(at).first).at(FFactSources.at(at).second);
+                if (e.Value != write.Expected || e.Unwritable)
+                    continue;
+                e.Value = write.Value;
+                ++e.Writes;
+            } else {
+                TFieldFacts& field = FactFields.at(at);
+                if (field.Value != write.Expected)
+                    continue;
+                field.Value = write.Value;
+            }
             ++result.ElementsWritten;
         }
     }

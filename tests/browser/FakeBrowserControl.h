@@ -58,6 +58,8 @@ public:
 
     // What ReadFieldFacts gives (when there is a document) and WriteElements
     // writes into: each element's Value, when it still holds the expected one.
+    // Left empty, the facts are those of Forms: shown text fields with their
+    // names, and the writes land there.
     std::vector<TFieldFacts> FactFields;
     int FactFormCount = 0;
     std::vector<std::vector<TElementWrite>> ElementWriteCalls;
@@ -75,4 +77,5 @@ private:
 
     int FPageCalls = 0;
     std::deque<std::function<void()>> FHeld;
+    std::vector<std::pair<size_t, size_t>> FFactSources; // form and index of each fact read from Forms
 };
