@@ -111,7 +111,7 @@ void TfrmMain::BuildLayout()
     btnAddProject = FWorkspace->btnAddProject;
     btnDeleteProject = FWorkspace->btnDeleteProject;
     btnEditProject = FWorkspace->btnEditProject;
-    FBrowserPane = new TBrowserPane(QString::fromLatin1(HomePageURL));
+    FBrowserPane = new TBrowserPane(QString::fromLatin1(HomePageURL), FOptions.AppDir);
     panBrowser = FBrowserPane;
     panNavigation = FBrowserPane->panNavigation;
     btnHome = FBrowserPane->btnHome;
@@ -196,6 +196,7 @@ void TfrmMain::ConnectPanes()
     connect(FBrowserPane, &TBrowserPane::ProgressChange, this, &TfrmMain::EmbeddedWB1ProgressChange);
     connect(FBrowserPane, &TBrowserPane::FillFailed, this, &TApplication::ReportError);
     connect(FBrowserPane, &TBrowserPane::FillFinished, this, &TfrmMain::FillFinished);
+    connect(FBrowserPane, &TBrowserPane::FillMessage, MainStatusPanel, &QLabel::setText);
 }
 
 void TfrmMain::FormCreate()

@@ -32,6 +32,8 @@ protected:
     void SetUp() override
     {
         TMessageBox::ClearScript();
+        // These cases drive the name rules' Fill, kept as the rules mode.
+        FAppDir.Write("Tarnwick.ini", "[Fill]\nMode=rules\n");
         TMainOptions options;
         options.AppDir = FAppDir.Path();
         options.ArmStartupTimer = false;
