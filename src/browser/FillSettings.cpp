@@ -29,8 +29,8 @@ bool TFillSettings::SetMode(TFillMode mode, QString& error)
     // other section and key of the file.
     const QString folder = QFileInfo(FPath).path();
     if (!QFileInfo(folder).isDir()) {
-        error = QStringLiteral("The Fill mode could not be saved: the data folder %1 is missing; "
-                               "the mode holds until the program closes.").arg(folder);
+        error = QStringLiteral("The Fill mode could not be saved in %1: the data folder %2 is missing; "
+                               "the mode holds until the program closes.").arg(FPath, folder);
         return false;
     }
     QSettings settings(FPath, QSettings::IniFormat);
