@@ -8,6 +8,7 @@
 #include "toolkit/ListView.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/ModalHook.h"
+#include "toolkit/PanelExtent.h"
 #include "toolkit/SortedComboBox.h"
 #include "workspace/DirectoryList.h"
 #include "workspace/DirectoryListModel.h"
@@ -47,6 +48,8 @@ TSubmissionCommands::TSubmissionCommands(TWorkspacePane& pane, TSubmissionLog& l
     btnExportSubmissions->setObjectName(QStringLiteral("btnExportSubmissions"));
     btnExportSubmissions->setAccessibleName(QStringLiteral("Export Submissions"));
     btnExportSubmissions->setGeometry(14, 141, 157, 20);
+    // The column's smallest height still shows every button.
+    pane.panProjects->setMinimumHeight(ChildrenExtent(*pane.panProjects).height());
     connect(btnExportSubmissions, &QPushButton::clicked, this, &TSubmissionCommands::ExportSubmissions);
 
     // Names the log keeps its history under follow the user's edits.
