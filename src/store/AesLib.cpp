@@ -293,6 +293,33 @@ bool TCrypt::EncryptStreamWithSalt(const uint8_t* salt, QIODevice& source, QIODe
     return true;
 }
 
+bool TCrypt::EncryptSourceWithSalt(const uint8_t* salt, const TPlainSource& source, QIODevice& destination)
+{
+    FFailure = TCryptFailure::None;
+    const auto verifier = SetupKeys(salt);
+    if (!WriteAll(destination, salt, static_cast<int64_t>(SaltLength()))
+        || !WriteAll(destination, verifier.data(), VerifierSize))
+        return Fail(TCryptFailure::WriteError);
+    uint8_t* const buffer = FBuffer.get();
+    const size_t size = static_cast<size_t>(FBufferSize);
+    for (bool more = true; more;) {
+        size_t got = 0;
+        while (more && got < size) {
+            const size_t room = size - got;
+            const size_t wrote = source(buffer + got, room);
+            got += wrote;
+            more = wrote == room;
+        }
+        EncryptChunk(buffer, buffer, got);
+        if (!WriteAll(destination, buffer, static_cast<int64_t>(got)))
+            return Fail(TCryptFailure::WriteError);
+    }
+    const auto code = FHmac.Finish();
+    if (!WriteAll(destination, code.data(), CodeSize))
+        return Fail(TCryptFailure::WriteError);
+    return true;
+}
+
 bool TCrypt::DecryptStream(QIODevice& source, QIODevice& destination, int64_t count)
 {
     FFailure = TCryptFailure::None;
@@ -383,6 +410,29 @@ bool TCrypt::DecryptBytes(std::string_view encrypted, std::string& plain)
     return true;
 }
 
+bool TCrypt::DecryptInPlace(uint8_t* data, size_t size, size_t& plainLength)
+{
+    FFailure = TCryptFailure::None;
+    plainLength = 0;
+    if (size < Overhead())
+        return Fail(TCryptFailure::TooShort);
+    const auto verifier = SetupKeys(data);
+    if (CRYPTO_memcmp(verifier.data(), data + SaltLength(), VerifierSize) != 0)
+        return Fail(TCryptFailure::PasswordMismatch);
+    const size_t length = size - Overhead();
+    uint8_t* const text = data + PlainOffset();
+    // A chunk at a time, so the HMAC and the keystream read it while it is in cache.
+    for (size_t at = 0; at < length; at += static_cast<size_t>(FBufferSize)) {
+        const size_t n = std::min(length - at, static_cast<size_t>(FBufferSize));
+        DecryptChunk(text + at, text + at, n);
+    }
+    plainLength = length;
+    const auto computed = FHmac.Finish();
+    if (CRYPTO_memcmp(computed.data(), text + length, CodeSize) != 0)
+        return Fail(TCryptFailure::CodeMismatch);
+    return true;
+}
+
 // ---- TEncryption ----
 
 TEncryption::TEncryption(std::string password, int bufferSize)
@@ -403,6 +453,13 @@ void TEncryption::EncryptBytes(std::string_view plain, std::string& encrypted)
     uint8_t salt[16];
     DrawSalt(salt, SaltLength());
     EncryptBytesWithSalt(salt, plain, encrypted);
+}
+
+bool TEncryption::EncryptSource(const TPlainSource& source, QIODevice& destination)
+{
+    uint8_t salt[16];
+    DrawSalt(salt, SaltLength());
+    return EncryptSourceWithSalt(salt, source, destination);
 }
 
 bool TEncryption::EncryptStream(QIODevice& source, QIODevice& destination)

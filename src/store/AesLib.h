@@ -11,6 +11,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -81,6 +82,10 @@ enum class TCryptFailure : int {
     WriteError,
 };
 
+// Writes up to `room` bytes of plain text at `into` and returns how many; a
+// return below `room` means the text ends there.
+using TPlainSource = std::function<size_t(uint8_t* into, size_t room)>;
+
 // Key size mode and cipher state for one stream in one direction.
 class TCrypt {
 public:
@@ -109,6 +114,9 @@ public:
     // (SaltLength() bytes). Returns false on a read or write error; no code is
     // written then.
     bool EncryptStreamWithSalt(const uint8_t* salt, QIODevice& source, QIODevice& destination);
+    // The same with the plain text written by `source` straight into the
+    // cipher's buffer, so no copy of the whole text is ever made.
+    bool EncryptSourceWithSalt(const uint8_t* salt, const TPlainSource& source, QIODevice& destination);
 
     // `count` is the length of the encrypted data from the source's current
     // position. True only when the verification value and the code both match;
@@ -121,6 +129,11 @@ public:
     // `plain` receives what decrypted (nothing when the password check fails).
     void EncryptBytesWithSalt(const uint8_t* salt, std::string_view plain, std::string& encrypted);
     bool DecryptBytes(std::string_view encrypted, std::string& plain);
+    // Decrypts a whole encrypted file's bytes where they lie: the plain text
+    // ends up at data + PlainOffset(), `plainLength` bytes long (0 when the
+    // password check fails). True only when the code matches too.
+    bool DecryptInPlace(uint8_t* data, size_t size, size_t& plainLength);
+    size_t PlainOffset() const { return SaltLength() + VerifierSize; }
 
     TCryptFailure LastFailure() const { return FFailure; }
 
@@ -169,6 +182,7 @@ public:
     ~TEncryption() override;
 
     bool EncryptStream(QIODevice& source, QIODevice& destination);
+    bool EncryptSource(const TPlainSource& source, QIODevice& destination);
     void EncryptBytes(std::string_view plain, std::string& encrypted);
 
     // Fresh unpredictable bytes; throws std::runtime_error if the system has none.

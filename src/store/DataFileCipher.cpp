@@ -74,3 +74,20 @@ std::string EncryptData(std::string_view plain)
     EncryptData(plain, encrypted);
     return encrypted;
 }
+
+bool EncryptData(const TPlainSource& source, QIODevice& destination)
+{
+    TEncryption cipher{std::string(DataFilePassword), DataFileBufferSize};
+    return cipher.EncryptSource(source, destination);
+}
+
+bool DecryptDataInPlace(char* data, size_t size, std::string_view& plain, TCryptFailure* failure)
+{
+    TEncryption cipher{std::string(DataFilePassword), DataFileBufferSize};
+    size_t length = 0;
+    const bool ok = cipher.DecryptInPlace(reinterpret_cast<uint8_t*>(data), size, length);
+    plain = std::string_view(data + (length ? cipher.PlainOffset() : 0), length);
+    if (failure)
+        *failure = cipher.LastFailure();
+    return ok;
+}

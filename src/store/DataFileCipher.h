@@ -1,11 +1,13 @@
 #pragma once
 // The data files' cipher with the password built into the program.
 
+#include "store/AesLib.h"
+
 #include <string>
 #include <string_view>
 
+class QIODevice;
 class QString;
-enum class TCryptFailure : int;
 
 // The password built into the program for its data files (10 bytes: the
 // cipher's AES-128 mode, 20 bytes of overhead per file).
@@ -27,3 +29,9 @@ bool DecryptData(std::string_view encrypted, std::string& plain, TCryptFailure* 
 std::string EncryptData(std::string_view plain);
 // Into `encrypted`, replacing what it held (its storage is reused).
 void EncryptData(std::string_view plain, std::string& encrypted);
+// The plain text `source` writes, encrypted a buffer at a time into
+// `destination`; false on a write error.
+bool EncryptData(const TPlainSource& source, QIODevice& destination);
+// Decrypts an encrypted file's `size` bytes in place; `plain` is then the
+// part of `data` that holds the plain text (empty when the password check fails).
+bool DecryptDataInPlace(char* data, size_t size, std::string_view& plain, TCryptFailure* failure = nullptr);

@@ -1,6 +1,9 @@
 #include "store/RecordLine.h"
 
 #include "store/RecordText.h"
+#include "store/TextScan.h"
+
+#include <cstring>
 
 void AppendRecordField(std::string& line, const std::string& field)
 {
@@ -43,4 +46,30 @@ void ForEachRecordLine(std::string_view text,
         if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n')
             ++start;
     }
+}
+
+void TRecordLineCounter::Feed(std::string_view piece)
+{
+    if (FEnded)
+        return;
+    if (const void* nul = std::memchr(piece.data(), '\0', piece.size())) {
+        piece = piece.substr(0, static_cast<size_t>(static_cast<const char*>(nul) - piece.data()));
+        FEnded = true;
+    }
+    // CR LF is two line breaks around an empty line, which counts for nothing.
+    ForEachLineBreak(piece.data(), piece.size(), [&](size_t start, size_t end) {
+        if (!FLineHasText)
+            FLineHasText = !IsBlank(piece.substr(start, end - start));
+        if (end < piece.size()) {
+            FCount += FLineHasText;
+            FLineHasText = false;
+        }
+    });
+}
+
+int64_t TRecordLineCounter::Finish()
+{
+    FCount += FLineHasText;
+    FLineHasText = false;
+    return FCount;
 }

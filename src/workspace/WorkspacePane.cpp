@@ -158,7 +158,7 @@ void TWorkspacePane::AddDirectory()
 {
     TfrmDirectory dialog(FDirectories, FMessages, this);
     if (RunModal(dialog) == QDialog::Accepted)
-        FDirectoryList->AppendItem(TDirectoryRow::FromDirectory(FDirectories.RecordAt(dialog.WrittenIndex())));
+        FDirectoryList->AppendItem(dialog.WrittenIndex());
 }
 
 void TWorkspacePane::DeleteDirectory()
@@ -172,6 +172,7 @@ void TWorkspacePane::DeleteDirectory()
     const int index = FDirectoryList->SelectedDirectoryIndex();
     if (index < 0)
         return;
+    FDirectoryList->KeepOtherRowsOf(index);
     FDirectories.RemoveAt(index);
     FDirectoryList->RemoveSelectedItem(index);
 }
@@ -187,8 +188,9 @@ void TWorkspacePane::EditDirectory()
     dialog.setWindowTitle(QStringLiteral("Edit Directory"));
     dialog.EditIndex = index;
     dialog.ShowRecord();
+    FDirectoryList->KeepOtherRowsOf(index);
     if (RunModal(dialog) == QDialog::Accepted)
-        FDirectoryList->RewriteSelectedItem(TDirectoryRow::FromDirectory(FDirectories.RecordAt(index)));
+        FDirectoryList->RewriteSelectedItem(index);
 }
 
 void TWorkspacePane::GoToDirectory()
