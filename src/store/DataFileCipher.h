@@ -13,6 +13,10 @@ class QString;
 // cipher's AES-128 mode, 20 bytes of overhead per file).
 inline constexpr std::string_view DataFilePassword = "qorvanepiz";
 inline constexpr int DataFileBufferSize = 262144;
+// Where a data file's plain text starts (after salt and verification value),
+// and the bytes around it.
+inline constexpr size_t DataFilePlainOffset = 8 + 2;
+inline constexpr size_t DataFileOverhead = DataFilePlainOffset + 10;
 
 // Decrypts the file `source` into `destination` (created, or emptied) with
 // the built-in password. True only when the password check and the
@@ -30,8 +34,11 @@ std::string EncryptData(std::string_view plain);
 // Into `encrypted`, replacing what it held (its storage is reused).
 void EncryptData(std::string_view plain, std::string& encrypted);
 // The plain text `source` writes, encrypted a buffer at a time into
-// `destination`; false on a write error.
-bool EncryptData(const TPlainSource& source, QIODevice& destination);
+// `destination`; false on a write error. See TCrypt::EncryptSourceWithSalt.
+bool EncryptData(const TPlainSource& source, QIODevice& destination, const TCrypt::TWriteProgress& onWritten = {});
 // Decrypts an encrypted file's `size` bytes in place; `plain` is then the
 // part of `data` that holds the plain text (empty when the password check fails).
-bool DecryptDataInPlace(char* data, size_t size, std::string_view& plain, TCryptFailure* failure = nullptr);
+// With `onDecrypted`, it is told how much of `plain` is ready as the
+// decryption goes on, on another thread: see TCrypt::DecryptInPlace.
+bool DecryptDataInPlace(char* data, size_t size, std::string_view& plain, TCryptFailure* failure = nullptr,
+                        const TCrypt::TDecryptProgress& onDecrypted = {});

@@ -12,8 +12,13 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#if defined(__linux__)
+#include <fcntl.h>
+#endif
+
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <stdexcept>
 
 namespace {
@@ -258,35 +263,56 @@ bool TDDirectories::AppendLine(const char* line, size_t length, const size_t (&c
     return true;
 }
 
-void TDDirectories::AppendLines(std::unique_ptr<TLargeBuffer> buffer, std::string_view text)
+template <typename TProduce>
+void TDDirectories::AppendLines(std::unique_ptr<TLargeBuffer> buffer, const char* text, size_t size,
+                                TProduce produce)
 {
     // The line rules of SplitLines: CR LF, lone LF and lone CR end a line, a
-    // NUL byte ends the text; blank lines are skipped.
-    if (const void* nul = std::memchr(text.data(), '\0', text.size()))
-        text = text.substr(0, static_cast<size_t>(static_cast<const char*>(nul) - text.data()));
-    const char* const base = text.data();
-    // About one directory per line break: a large database is appended without regrowing.
-    Reserve(Count() + static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1);
+    // NUL byte ends the text; blank lines are skipped. The text is read as
+    // `produce` makes it ready, a part at a time.
+    size_t parsed = 0;    // how far the marks have been read
+    size_t end = size;    // the text's end: `size`, or its first NUL
     size_t lineStart = 0;
     size_t carets[8];
     unsigned caretCount = 0;
     bool inBuffer = false;
-    const auto endLine = [&](size_t end) {
-        const size_t length = end - lineStart;
+    const auto endLine = [&](size_t at) {
+        const size_t length = at - lineStart;
         // A line with a caret is never blank.
-        if (caretCount > 0 || !IsBlankLine(base + lineStart, length))
-            inBuffer |= AppendLine(base + lineStart, length, carets, caretCount);
-        lineStart = end + 1;
+        if (caretCount > 0 || !IsBlankLine(text + lineStart, length))
+            inBuffer |= AppendLine(text + lineStart, length, carets, caretCount);
+        lineStart = at + 1;
         caretCount = 0;
     };
-    ForEachMark(base, text.size(), [&](size_t at) {
-        if (base[at] != '^')
-            endLine(at);
-        else if (caretCount < 8)
-            carets[caretCount++] = at - lineStart;
-    });
-    if (lineStart < text.size())
-        endLine(text.size());
+    const auto feed = [&](size_t ready) {
+        if (parsed == 0 && ready > 0) {
+            // Room for about as many directories as the first part has lines
+            // for its size: a large database is appended without regrowing.
+            const size_t sample = std::min<size_t>(ready, 1 << 20);
+            size_t lines = 1;
+            for (const char* p = text; (p = static_cast<const char*>(std::memchr(p, '\n', text + sample - p)));
+                 ++p)
+                ++lines;
+            Reserve(Count() + static_cast<int>(std::min<size_t>(size / sample * lines + lines, static_cast<size_t>(std::numeric_limits<int>::max() / 2))));
+        }
+        ready = std::min(ready, end);
+        if (ready <= parsed)
+            return;
+        if (const void* nul = std::memchr(text + parsed, '\0', ready - parsed))
+            ready = end = static_cast<size_t>(static_cast<const char*>(nul) - text);
+        ForEachMark(text + parsed, ready - parsed, [&, from = parsed](size_t offset) {
+            const size_t at = from + offset;
+            if (text[at] != '^')
+                endLine(at);
+            else if (caretCount < 8)
+                carets[caretCount++] = at - lineStart;
+        });
+        parsed = ready;
+    };
+    end = std::min(end, produce(feed));
+    feed(end);
+    if (lineStart < end)
+        endLine(end);
     // A buffer no directory lives in (a file that failed its password check) is not kept.
     if (inBuffer)
         FBuffers.push_back(std::move(buffer));
@@ -296,8 +322,11 @@ void TDDirectories::LoadFromText(std::string_view text)
 {
     auto buffer = std::make_unique<TLargeBuffer>(text.size());
     std::memcpy(buffer->Data(), text.data(), text.size());
-    const std::string_view inBuffer(buffer->Data(), text.size());
-    AppendLines(std::move(buffer), inBuffer);
+    const char* const inBuffer = buffer->Data();
+    AppendLines(std::move(buffer), inBuffer, text.size(), [&](const auto& feed) {
+        feed(text.size());
+        return text.size();
+    });
 }
 
 TDatabaseState TDDirectories::LoadAll(const QString& appDir)
@@ -313,13 +342,20 @@ void TDDirectories::SaveAll(const QString& appDir) const
 TDatabaseState TDDirectories::LoadEncryptedBuffer(std::unique_ptr<TLargeBuffer> buffer, size_t length)
 {
     // Decrypted where it lies: the file's bytes become the buffer the
-    // directories live in, so the database is in memory once.
-    std::string_view plain;
+    // directories live in, so the database is in memory once. The lines are
+    // read as the decryption, on another thread, makes them ready.
+    char* const data = buffer->Data();
+    const size_t textAt = std::min(length, DataFilePlainOffset);
+    const size_t textSize = length >= DataFileOverhead ? length - DataFileOverhead : 0;
+    bool intact = false;
     TCryptFailure failure = TCryptFailure::None;
-    const bool intact = DecryptDataInPlace(buffer->Data(), length, plain, &failure);
-    // After a failed code the text that did decrypt is loaded, so the user
-    // keeps what can be saved of the database.
-    AppendLines(std::move(buffer), plain);
+    AppendLines(std::move(buffer), data + textAt, textSize, [&](const auto& feed) {
+        std::string_view plain;
+        intact = DecryptDataInPlace(data, length, plain, &failure, feed);
+        // After a failed code the text that did decrypt is loaded, so the user
+        // keeps what can be saved of the database.
+        return plain.size();
+    });
     return StateAfter(intact, failure);
 }
 
@@ -380,7 +416,7 @@ TDatabaseState TDDirectories::CheckFile(const QString& path, int64_t& count)
         throw TFileError("Cannot open file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
     TRecordCountDevice counter;
     TEncryption cipher{std::string(DataFilePassword), DataFileBufferSize};
-    const bool intact = cipher.DecryptStream(file, counter, file.size());
+    const bool intact = cipher.DecryptStreamSideBySide(file, counter, file.size());
     if (cipher.LastFailure() == TCryptFailure::ReadError)
         throw TFileError("Cannot read file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
     count = counter.Counter.Finish();
@@ -475,9 +511,20 @@ void TDDirectories::SaveFile(const QString& path) const
         throw TFileError("Cannot create file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
     int row = 0;
     size_t offset = 0;
+    qint64 flushedTo = 0;
+    const auto startWriteback = [&](int64_t) {
+#if defined(__linux__)
+        // The disk starts on what is written while the rest is encrypted, so
+        // the flush to disk when the file is committed has little left to do.
+        if (file.pos() - flushedTo >= (8 << 20) && file.flush()) {
+            ::sync_file_range(file.handle(), flushedTo, file.pos() - flushedTo, SYNC_FILE_RANGE_WRITE);
+            flushedTo = file.pos();
+        }
+#endif
+    };
     const bool written = EncryptData(
         [&](uint8_t* into, size_t room) { return WriteText(reinterpret_cast<char*>(into), room, row, offset); },
-        file);
+        file, startWriteback);
     if (!written || !file.commit())
         throw TFileError("Cannot write file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
 }

@@ -117,7 +117,11 @@ private:
 
     void CheckIndex(int index) const;
     // Adopts `buffer` and appends a directory for each record line of `text`, which lies in it.
-    void AppendLines(std::unique_ptr<TLargeBuffer> buffer, std::string_view text);
+    // Appends the record lines of the `size` bytes at `text`, which lies in
+    // `buffer`; `produce(feed)` makes the text ready, calling feed(n) as the
+    // first n bytes are, and returns how many bytes there are in the end.
+    template <typename TProduce>
+    void AppendLines(std::unique_ptr<TLargeBuffer> buffer, const char* text, size_t size, TProduce produce);
     TDatabaseState LoadEncryptedBuffer(std::unique_ptr<TLargeBuffer> buffer, size_t length);
     // False when the line became a directory of its own.
     bool AppendLine(const char* line, size_t length, const size_t (&carets)[8], unsigned caretCount);
