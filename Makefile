@@ -3,7 +3,9 @@ BUILD_DIR := build
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps configure build run test bench clean
+PREFIX ?= /usr/local
+
+.PHONY: all deps configure build run test bench install package clean
 
 all: build
 
@@ -28,6 +30,14 @@ test: build
 
 bench: build
 	@cd $(BUILD_DIR) && for b in bench_*; do [ -x "$$b" ] && ./$$b; done; true
+
+# DESTDIR, when set, is honoured by cmake --install: $(DESTDIR)$(PREFIX)/bin/tarnwick.
+install: build
+	@cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+# build/tarnwick_<version>_<arch>.deb
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
 	@rm -rf $(BUILD_DIR)

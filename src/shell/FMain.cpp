@@ -6,20 +6,21 @@
 #include "shell/MainPanels.h"
 #include "shell/TApplication.h"
 #include "shell/VendorAddresses.h"
+#include "shell/WindowState.h"
 #include "toolkit/CentreOnScreen.h"
 #include "toolkit/Gauge.h"
 #include "toolkit/LinkLabel.h"
+#include "toolkit/PanelExtent.h"
+#include "toolkit/Shortcut.h"
 #include "workspace/WorkspacePane.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QLabel>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -93,6 +94,8 @@ void TfrmMain::BuildLayout()
     btnMakeMoney = MakeToolbarButton(panToolbar, "Make Money", 618);
     bsSkinButton6 = MakeToolbarButton(panToolbar, "Go to Directory", 312);
     bsSkinButton6->hide();
+    panToolbar->setMinimumWidth(ChildrenExtent(*panToolbar).width());
+    btnGoDirectory->setToolTip(ShortcutToolTip(btnGoDirectory->text(), TWorkspacePane::GoToDirectoryKeys()));
 
     panBanner = new TBannerPanel(BannerDesignHeight, this);
     imgBanner = panBanner->imgBanner;
@@ -108,7 +111,7 @@ void TfrmMain::BuildLayout()
     btnAddProject = FWorkspace->btnAddProject;
     btnDeleteProject = FWorkspace->btnDeleteProject;
     btnEditProject = FWorkspace->btnEditProject;
-    FBrowserPane = new TBrowserPane(QString::fromLatin1(HomePageURL));
+    FBrowserPane = new TBrowserPane(QString::fromLatin1(HomePageURL), FOptions.AppDir);
     panBrowser = FBrowserPane;
     panNavigation = FBrowserPane->panNavigation;
     btnHome = FBrowserPane->btnHome;
@@ -193,6 +196,7 @@ void TfrmMain::ConnectPanes()
     connect(FBrowserPane, &TBrowserPane::ProgressChange, this, &TfrmMain::EmbeddedWB1ProgressChange);
     connect(FBrowserPane, &TBrowserPane::FillFailed, this, &TApplication::ReportError);
     connect(FBrowserPane, &TBrowserPane::FillFinished, this, &TfrmMain::FillFinished);
+    connect(FBrowserPane, &TBrowserPane::FillMessage, MainStatusPanel, &QLabel::setText);
 }
 
 void TfrmMain::FormCreate()
@@ -232,7 +236,9 @@ void TfrmMain::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (!FShownOnce) {
         FShownOnce = true;
-        CentreOnScreen(*this);
+        // The size, place and splitter of the last run; the design layout the first time.
+        if (!TWindowState(FOptions.AppDir).Restore(*this, *bsSkinSplitter1))
+            CentreOnScreen(*this);
     }
     FormShow();
 }
@@ -249,46 +255,7 @@ void TfrmMain::FormResize() { panBanner->CentreBanners(); }
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
     CancelUpdateCheck();
+    TWindowState(FOptions.AppDir).Save(*this, *bsSkinSplitter1);
     FormDestroy();
     event->accept();
-}
-
-// ---- the panes' commands ----
-
-void TfrmMain::FillProjects() { FWorkspace->FillProjects(); }
-int TfrmMain::CurrentProjectIndex() const { return FWorkspace->CurrentProjectIndex(); }
-void TfrmMain::btnAddProjectClick() { FWorkspace->AddProject(); }
-void TfrmMain::btnEditProjectClick() { FWorkspace->EditProject(); }
-void TfrmMain::btnDeleteProjectClick() { FWorkspace->DeleteProject(); }
-void TfrmMain::FillDirectories() { FWorkspace->FillDirectories(); }
-void TfrmMain::btnAddDirectoryClick() { FWorkspace->AddDirectory(); }
-void TfrmMain::btnDeleteDirectoryClick() { FWorkspace->DeleteDirectory(); }
-void TfrmMain::btnEditDirectoryClick() { FWorkspace->EditDirectory(); }
-void TfrmMain::lvwItemsColumnClick(int column) { FWorkspace->ColumnClick(column); }
-void TfrmMain::btnGoDirectoryClick() { FWorkspace->GoToDirectory(); }
-void TfrmMain::lvwItemsDblClick() { FWorkspace->GoToDirectory(); }
-void TfrmMain::lvwItemsKeyDown(int key) { FWorkspace->KeyDown(key); }
-
-void TfrmMain::btnHomeClick() { FBrowserPane->Home(); }
-void TfrmMain::btnBackClick() { FBrowserPane->Back(); }
-void TfrmMain::btnFowardClick() { FBrowserPane->Forward(); }
-void TfrmMain::btnStopClick() { FBrowserPane->StopLoading(); }
-void TfrmMain::btnRefreshClick() { FBrowserPane->Refresh(); }
-void TfrmMain::btnFillClick() { FBrowserPane->Fill(FWorkspace->CurrentProject()); }
-void TfrmMain::SetBrowserControl(std::unique_ptr<IBrowserControl> browser)
-{
-    FBrowserPane->SetBrowserControl(std::move(browser));
-}
-IBrowserControl& TfrmMain::Browser() const { return FBrowserPane->Browser(); }
-
-void TfrmMain::EmbeddedWB1ProgressChange(int Progress, int ProgressMax)
-{
-    MainGauge->SetValue(Progress);
-    MainGauge->SetMaximum(ProgressMax);
-}
-
-void TfrmMain::lvwItemsLinkClick(const QString& text)
-{
-    // The system's own handler for the address (the user's browser or mail program).
-    QDesktopServices::openUrl(QUrl(text));
 }

@@ -36,6 +36,11 @@ void TLinkLabel::SetActive(bool active)
     setPalette(p);
 }
 
+void TLinkLabel::Activate()
+{
+    emit Clicked(FAddress);
+}
+
 void TLinkLabel::enterEvent(QEnterEvent* event)
 {
     SetActive(true);
@@ -51,14 +56,14 @@ void TLinkLabel::leaveEvent(QEvent* event)
 void TLinkLabel::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit Clicked(FAddress);
+        Activate();
     QLabel::mouseReleaseEvent(event);
 }
 
 void TLinkLabel::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space) {
-        emit Clicked(FAddress);
+        Activate();
         return;
     }
     QLabel::keyPressEvent(event);

@@ -15,6 +15,8 @@ public:
     std::string Caption() const;
     void SetAddress(const std::string& address) { FAddress = address; }
     const std::string& Address() const { return FAddress; }
+    // Follows the link, as a click does.
+    void Activate();
 
 signals:
     void Clicked(const std::string& address);

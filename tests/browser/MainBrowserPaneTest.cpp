@@ -1,4 +1,5 @@
 // The main window's navigation and Fill handlers, driven against a fake browser.
+#include "SampleProject.h"
 #include "FakeBrowserControl.h"
 #include "TestSupport.h"
 
@@ -31,6 +32,8 @@ protected:
     void SetUp() override
     {
         TMessageBox::ClearScript();
+        // These cases drive the name rules' Fill, kept as the rules mode.
+        FAppDir.Write("Tarnwick.ini", "[Fill]\nMode=rules\n");
         TMainOptions options;
         options.AppDir = FAppDir.Path();
         options.ArmStartupTimer = false;
@@ -63,12 +66,7 @@ protected:
 
 TDProject Project(const std::string& name, const std::string& email)
 {
-    TDProject p;
-    p.ProjName = name;
-    p.FirstName = "Ada";
-    p.LastName = "Lovelace";
-    p.Email = email;
-    return p;
+    return PersonProject(name, email);
 }
 
 TFakeElement Field(std::string name)
@@ -126,7 +124,7 @@ TEST_F(MainBrowserPane, ToolBarErrorsAreDroppedSilently)
     EXPECT_TRUE(TMessageBox::Shown().empty());
     // The buttons are reachable by assistive technology under their hints.
     EXPECT_EQ(Main->btnFoward->accessibleName(), QStringLiteral("Foward"));
-    EXPECT_EQ(Main->btnFill->toolTip(), QStringLiteral("Fill"));
+    EXPECT_EQ(Main->btnFill->toolTip(), QStringLiteral("Fill (Ctrl+Shift+F)"));
 }
 
 TEST_F(MainBrowserPane, EveryDirectoryEntryPointOpensTheSelectedRowsURL)
