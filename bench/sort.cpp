@@ -18,7 +18,7 @@ namespace {
 void SortByColumn(benchmark::State& state, int column)
 {
     TDDirectories directories;
-    FillSampleDirectories(directories, static_cast<int>(state.range(0)));
+    LoadSampleDirectories(directories, static_cast<int>(state.range(0)));
     TDirectoryListModel model;
     TListView view;
     view.setModel(&model);

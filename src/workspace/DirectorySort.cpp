@@ -4,6 +4,7 @@
 
 #include <QLocale>
 
+#include <bit>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -171,25 +172,30 @@ struct TTextKey {
     uint32_t Rest;
 };
 
-struct TFoldTable {
-    unsigned char Byte[256];
-    constexpr TFoldTable(bool fold)
-        : Byte()
-    {
-        for (int c = 0; c < 256; ++c)
-            Byte[c] = static_cast<unsigned char>(fold && c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-    }
-};
+// Upper-cases the ASCII letters a to z among eight bytes at once; bytes
+// above 127 are left alone.
+uint64_t FoldEight(uint64_t x)
+{
+    constexpr uint64_t Ones = 0x0101010101010101ull;
+    const uint64_t heptets = x & (0x7F * Ones);
+    const uint64_t atLeastA = heptets + (0x80 - 'a') * Ones;
+    const uint64_t aboveZ = heptets + (0x80 - 'z' - 1) * Ones;
+    const uint64_t lower = atLeastA & ~aboveZ & ~x & (0x80 * Ones);
+    return x ^ (lower >> 2);
+}
 
-void SetChunk(TTextKey& key, std::string_view text, size_t depth, const TFoldTable& table)
+void SetChunk(TTextKey& key, std::string_view text, size_t depth, bool fold)
 {
     const size_t left = text.size() > depth ? text.size() - depth : 0;
-    const size_t n = std::min<size_t>(left, 8);
-    const auto* p = reinterpret_cast<const unsigned char*>(text.data()) + depth;
-    uint64_t chunk = 0;
-    for (size_t i = 0; i < n; ++i)
-        chunk |= static_cast<uint64_t>(table.Byte[p[i]]) << (56 - 8 * i);
-    key.Chunk = chunk;
+    uint64_t bytes = 0; // in text order in memory
+    if (left >= 8)
+        std::memcpy(&bytes, text.data() + depth, 8);
+    else if (left > 0)
+        std::memcpy(&bytes, text.data() + depth, left);
+    if (fold)
+        bytes = FoldEight(bytes);
+    // Most significant first, so the chunks compare as the bytes do.
+    key.Chunk = std::endian::native == std::endian::little ? __builtin_bswap64(bytes) : bytes;
     key.Rest = static_cast<uint32_t>(std::min<size_t>(left, 9));
 }
 
@@ -200,8 +206,6 @@ void SetChunk(TTextKey& key, std::string_view text, size_t depth, const TFoldTab
 // order is the stable one, and only the bytes that decide are ever read.
 TLargeVector<int> TextOrder(const TLargeVector<std::string_view>& texts, bool descending, bool fold)
 {
-    static constexpr TFoldTable Plain(false), Folded(true);
-    const TFoldTable& table = fold ? Folded : Plain;
     const auto sameKey = [](const TTextKey& a, const TTextKey& b) { return a.Chunk == b.Chunk && a.Rest == b.Rest; };
     const auto before = [descending](const TTextKey& a, const TTextKey& b) {
         if (a.Chunk != b.Chunk)
@@ -214,7 +218,7 @@ TLargeVector<int> TextOrder(const TLargeVector<std::string_view>& texts, bool de
     TLargeVector<TTextKey> keys(texts.size());
     for (size_t i = 0; i < texts.size(); ++i) {
         keys[i].Row = static_cast<uint32_t>(i);
-        SetChunk(keys[i], texts[i], 0, table);
+        SetChunk(keys[i], texts[i], 0, fold);
     }
     struct TRun {
         size_t Begin, End, Depth;
@@ -227,7 +231,7 @@ TLargeVector<int> TextOrder(const TLargeVector<std::string_view>& texts, bool de
         const auto last = keys.begin() + static_cast<std::ptrdiff_t>(run.End);
         if (run.Depth > 0)
             for (auto k = first; k != last; ++k)
-                SetChunk(*k, texts[k->Row], run.Depth, table);
+                SetChunk(*k, texts[k->Row], run.Depth, fold);
         // A run's rows are in row order already: when they all agree, nothing moves.
         if (std::all_of(first, last, [&](const TTextKey& k) { return sameKey(k, *first); })) {
             if (first != last && first->Rest > 8 && run.End - run.Begin > 1)
