@@ -30,32 +30,3 @@ void ForEachMark(const char* text, size_t size, TOnMark&& onMark)
         if (text[i] == '^' || text[i] == '\r' || text[i] == '\n')
             onMark(i);
 }
-
-// Calls `onLine(start, end)` for each stretch between line breaks (CR or LF):
-// `end` is the position of the break, or `size` for the stretch after the
-// last one, which is always reported, empty or not.
-template <typename TOnLine>
-void ForEachLineBreak(const char* text, size_t size, TOnLine&& onLine)
-{
-    size_t start = 0;
-    size_t i = 0;
-#if defined(__SSE2__)
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
-    for (; i + 16 <= size; i += 16) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
-        const __m128i hits = _mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf));
-        for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits)); mask; mask &= mask - 1) {
-            const size_t at = i + static_cast<size_t>(__builtin_ctz(mask));
-            onLine(start, at);
-            start = at + 1;
-        }
-    }
-#endif
-    for (; i < size; ++i)
-        if (text[i] == '\r' || text[i] == '\n') {
-            onLine(start, i);
-            start = i + 1;
-        }
-    onLine(start, size);
-}
