@@ -413,7 +413,7 @@ bool TCrypt::EncryptSourceWithSalt(const uint8_t* salt, const TPlainSource& sour
     return true;
 }
 
-bool TCrypt::DecryptStream(QIODevice& source, QIODevice& destination, int64_t count)
+bool TCrypt::ReadStreamHeader(QIODevice& source, int64_t count)
 {
     FFailure = TCryptFailure::None;
     const int64_t saltLength = static_cast<int64_t>(SaltLength());
@@ -430,6 +430,13 @@ bool TCrypt::DecryptStream(QIODevice& source, QIODevice& destination, int64_t co
     const auto verifier = SetupKeys(header);
     if (CRYPTO_memcmp(verifier.data(), header + saltLength, VerifierSize) != 0)
         return Fail(TCryptFailure::PasswordMismatch);
+    return true;
+}
+
+bool TCrypt::DecryptStream(QIODevice& source, QIODevice& destination, int64_t count)
+{
+    if (!ReadStreamHeader(source, count))
+        return false;
 
     uint8_t* const buffer = FBuffer.get();
     int64_t remaining = count - static_cast<int64_t>(Overhead());
@@ -505,21 +512,8 @@ bool TCrypt::DecryptBytes(std::string_view encrypted, std::string& plain)
 
 bool TCrypt::DecryptStreamSideBySide(QIODevice& source, QIODevice& destination, int64_t count)
 {
-    FFailure = TCryptFailure::None;
-    const int64_t saltLength = static_cast<int64_t>(SaltLength());
-    if (count < static_cast<int64_t>(Overhead()))
-        return Fail(TCryptFailure::TooShort);
-
-    uint8_t header[16 + VerifierSize];
-    const int64_t headerLength = saltLength + static_cast<int64_t>(VerifierSize);
-    const int64_t gotHeader = ReadFully(source, header, headerLength);
-    if (gotHeader < 0)
-        return Fail(TCryptFailure::ReadError);
-    if (gotHeader < headerLength)
-        return Fail(TCryptFailure::SourceEndedEarly);
-    const auto verifier = SetupKeys(header);
-    if (CRYPTO_memcmp(verifier.data(), header + saltLength, VerifierSize) != 0)
-        return Fail(TCryptFailure::PasswordMismatch);
+    if (!ReadStreamHeader(source, count))
+        return false;
 
     // A ring of chunks read once: the HMAC thread takes each chunk as it is
     // read, this thread decrypts it into its own buffer and passes it on; a

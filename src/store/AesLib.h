@@ -155,6 +155,9 @@ protected:
 private:
     // Key setup from the salt; returns the verification value.
     std::array<uint8_t, VerifierSize> SetupKeys(const uint8_t* salt);
+    // Reads the salt and verifier of a `count`-byte stream and sets up the
+    // keys; false (with the failure kept) when the header does not pass.
+    bool ReadStreamHeader(QIODevice& source, int64_t count);
     // out = in XOR keystream for `length` bytes (in and out may be the same),
     // carrying the keystream position across calls.
     void ApplyKeystream(const uint8_t* in, uint8_t* out, size_t length);
