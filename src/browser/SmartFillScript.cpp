@@ -1,40 +1,19 @@
 #include "browser/SmartFillScript.h"
 
+#include "browser/PageFormScripts.h"
 #include "common/UUtils.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-
-// A static library's resources are registered by hand, outside any namespace.
-static void RegisterSmartFillScript()
-{
-    Q_INIT_RESOURCE(PageScripts);
-}
 
 namespace SmartFillScript {
 
 namespace {
 
-const QString& ScriptText()
-{
-    static const QString text = [] {
-        RegisterSmartFillScript();
-        QFile file(QStringLiteral(":/browser/scripts/smartfill.js"));
-        if (!file.open(QIODevice::ReadOnly))
-            return QString();
-        return QString::fromUtf8(file.readAll()).trimmed();
-    }();
-    return text;
-}
-
 QString Compose(const QJsonObject& args)
 {
-    // The script is one function expression; the argument goes in as a JSON
-    // literal, which is a valid script expression.
-    return ScriptText() + QLatin1Char('(') + QString::fromUtf8(QJsonDocument(args).toJson(QJsonDocument::Compact))
-           + QLatin1Char(')');
+    return PageFormScripts::Compose(QStringLiteral("smartfill.js"), args);
 }
 
 std::string TextAt(const QJsonArray& row, int i)

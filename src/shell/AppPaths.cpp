@@ -83,10 +83,12 @@ bool PrepareDataFolder(const QString& dataDir, const QString& sharedDir)
                          + " is damaged");
     const QUrl base = QUrl::fromLocalFile(dataDir);
     for (int i = 0; i < starter.Count(); ++i) {
-        TDDirectory& entry = starter.RecordAt(i);
+        TDDirectory entry = starter.RecordAt(i);
         const QUrl address(QString::fromLatin1(entry.URL));
-        if (!entry.URL.empty() && address.isRelative())
+        if (!entry.URL.empty() && address.isRelative()) {
             entry.URL = base.resolved(address).toEncoded().toStdString();
+            starter.SetRecord(i, std::move(entry));
+        }
     }
     starter.SaveAll(dataDir);
     if (QFileInfo::exists(sharedDir + projects))

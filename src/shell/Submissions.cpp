@@ -40,8 +40,9 @@ TSubmissions::TSubmissions(TfrmMain& window)
         const int row = workspace->FDirectoryList->SelectedRow();
         if (row < 0)
             return;
-        const TDirectoryRow& texts = workspace->FDirectoryModel->Row(row);
-        FTracker->DirectoryOpened(texts.Texts[TDirectoryRow::Caption], texts.Texts[TDirectoryRow::URL]);
+        const TDirectoryListModel& model = *workspace->FDirectoryModel;
+        FTracker->DirectoryOpened(std::string(model.Text(row, TDirectoryRow::Caption)),
+                                  std::string(model.Text(row, TDirectoryRow::URL)));
     });
     TBrowserPane* browser = window.FBrowserPane;
     connect(browser, &TBrowserPane::AddressChanged, this, [this](const QUrl& url) { FTracker->AddressChanged(url); });

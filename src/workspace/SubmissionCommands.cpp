@@ -115,9 +115,10 @@ void TSubmissionCommands::MarkSelected(TSubmissionStep mark)
     const int row = FPane.FDirectoryList->SelectedRow();
     if (row < 0 || !LogReady(QStringLiteral("Marking a directory")))
         return;
-    const TDirectoryRow& texts = FPane.FDirectoryModel->Row(row);
+    const TDirectoryListModel& model = *FPane.FDirectoryModel;
     // A failed write closes the log, which says why itself (Lost).
-    FLog.SetMark(CurrentProjectName(), texts.Texts[TDirectoryRow::Caption], texts.Texts[TDirectoryRow::URL], mark);
+    FLog.SetMark(CurrentProjectName(), std::string(model.Text(row, TDirectoryRow::Caption)),
+                 std::string(model.Text(row, TDirectoryRow::URL)), mark);
 }
 
 void TSubmissionCommands::NextDirectory()
@@ -129,8 +130,7 @@ void TSubmissionCommands::NextDirectory()
     const int start = FPane.FDirectoryList->SelectedRow() + 1;
     for (int step = 0; step < rows; ++step) {
         const int row = (start + step) % rows;
-        const auto it =
-            entries.find(TSubmissionLog::TitleKey(FPane.FDirectoryModel->Row(row).Texts[TDirectoryRow::Caption]));
+        const auto it = entries.find(TSubmissionLog::TitleKey(FPane.FDirectoryModel->Text(row, TDirectoryRow::Caption)));
         if (it != entries.end() && it->second.Done())
             continue;
         FPane.FDirectoryList->SelectRow(row);

@@ -181,7 +181,7 @@ void TWorkspacePane::AddDirectory()
 {
     TfrmDirectory dialog(FDirectories, FMessages, this);
     if (RunModal(dialog) == QDialog::Accepted)
-        FDirectoryList->AppendItem(TDirectoryRow::FromDirectory(FDirectories.RecordAt(dialog.WrittenIndex())));
+        FDirectoryList->AppendItem(dialog.WrittenIndex());
 }
 
 void TWorkspacePane::DeleteDirectory()
@@ -195,6 +195,7 @@ void TWorkspacePane::DeleteDirectory()
     const int index = FDirectoryList->SelectedDirectoryIndex();
     if (index < 0)
         return;
+    FDirectoryList->KeepOtherRowsOf(index);
     FDirectories.RemoveAt(index);
     FDirectoryList->RemoveSelectedItem(index);
 }
@@ -211,10 +212,11 @@ void TWorkspacePane::EditDirectory()
     dialog.setWindowTitle(QStringLiteral("Edit Directory"));
     dialog.EditIndex = index;
     dialog.ShowRecord();
+    FDirectoryList->KeepOtherRowsOf(index);
     if (RunModal(dialog) != QDialog::Accepted)
         return;
-    const TDDirectory& after = FDirectories.RecordAt(index);
-    FDirectoryList->RewriteSelectedItem(TDirectoryRow::FromDirectory(after));
+    FDirectoryList->RewriteSelectedItem(index);
+    const TDDirectory after = FDirectories.RecordAt(index);
     if (after.Title != before.Title || after.URL != before.URL)
         emit DirectoryEdited(before.Title, after.Title, after.URL);
 }

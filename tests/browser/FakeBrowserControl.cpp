@@ -62,20 +62,30 @@ void TFakeBrowserControl::AnswerWaiting()
     }
 }
 
+// How both reads end for the document as set up; true when its forms can be read.
+template <typename TRead>
+bool TFakeBrowserControl::OpenDocument(TRead& read) const
+{
+    read.IsHtmlDocument = HasHtmlDocument;
+    if (!HasHtmlDocument) {
+        read.End = TPageCallEnd::NoDocument;
+        return false;
+    }
+    if (FormsUnreachable) {
+        read.End = TPageCallEnd::Failed;
+        read.Error = "forms unreachable";
+        return false;
+    }
+    read.End = TPageCallEnd::Done;
+    read.DocumentToken = DocumentToken;
+    return true;
+}
+
 void TFakeBrowserControl::ReadFormElements(QObject* context, TReadDone done)
 {
     ++FPageCalls;
     TFormRead read;
-    if (!HasHtmlDocument) {
-        read.End = TPageCallEnd::NoDocument;
-    } else if (FormsUnreachable) {
-        read.End = TPageCallEnd::Failed;
-        read.IsHtmlDocument = true;
-        read.Error = "forms unreachable";
-    } else {
-        read.End = TPageCallEnd::Done;
-        read.IsHtmlDocument = true;
-        read.DocumentToken = DocumentToken;
+    if (OpenDocument(read)) {
         [&] {
             for (const auto& form : Forms)
                 for (const TFakeElement& e : form) {
@@ -124,16 +134,7 @@ void TFakeBrowserControl::ReadFieldFacts(QObject* context, TFactsDone done)
 {
     ++FPageCalls;
     TFieldFactsRead read;
-    if (!HasHtmlDocument) {
-        read.End = TPageCallEnd::NoDocument;
-    } else if (FormsUnreachable) {
-        read.End = TPageCallEnd::Failed;
-        read.IsHtmlDocument = true;
-        read.Error = "forms unreachable";
-    } else {
-        read.End = TPageCallEnd::Done;
-        read.IsHtmlDocument = true;
-        read.DocumentToken = DocumentToken;
+    if (OpenDocument(read)) {
         read.FormCount = FactFormCount;
         read.Fields = FactFields;
         FFactSources.clear();

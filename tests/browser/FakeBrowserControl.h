@@ -74,6 +74,8 @@ public:
 
 private:
     void Deliver(QObject* context, std::function<void()> answer);
+    template <typename TRead>
+    bool OpenDocument(TRead& read) const;
 
     int FPageCalls = 0;
     std::deque<std::function<void()>> FHeld;

@@ -7,24 +7,8 @@
 // The answer is one JSON text. Nothing here decides what goes where.
 (function (args) {
   'use strict';
-  var world = globalThis;
-  // A form's own properties can be hidden by its fields (a field named
-  // "elements" or "length"), so they are read through the prototypes.
-  function getter(proto, name) { return Object.getOwnPropertyDescriptor(proto, name).get; }
-  var itemOf = HTMLCollection.prototype.item;
-  var formsOf = getter(Document.prototype, 'forms');
-  var elementsOf = getter(HTMLFormElement.prototype, 'elements');
-  var contentTypeOf = getter(Document.prototype, 'contentType');
-  var urlOf = getter(Document.prototype, 'URL');
-  var dispatch = EventTarget.prototype.dispatchEvent;
-  var doc = document;
+  %COMMON%
   var MaxText = 160;
-
-  function isHtmlDocument() {
-    var type = contentTypeOf.call(doc);
-    var url = urlOf.call(doc);
-    return (type === 'text/html' || type === 'application/xhtml+xml') && url !== '' && url !== 'about:blank';
-  }
 
   var Controls = { INPUT: 1, TEXTAREA: 1, SELECT: 1, BUTTON: 1, OPTION: 1, SCRIPT: 1, STYLE: 1, TEMPLATE: 1 };
 
