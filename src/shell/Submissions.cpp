@@ -83,7 +83,7 @@ void TSubmissions::Verify()
     FVerified = true;
     if (!FLog->CheckPages())
         FWindow.msgMain.ShowMessageBox(FLog->Problem(), mkWarning, MsgButton::OK);
-    FCommands->UpdateProgress();
+    FCommands->Refresh();
 }
 
 bool TSubmissions::eventFilter(QObject* watched, QEvent* event)

@@ -12,6 +12,8 @@
 #include "toolkit/SortedComboBox.h"
 #include "workspace/DirectoryList.h"
 #include "workspace/DirectoryListModel.h"
+#include "workspace/DirectoryStatus.h"
+#include "workspace/StatusColumn.h"
 #include "workspace/WorkspacePane.h"
 
 #include <QAbstractItemModel>
@@ -63,18 +65,11 @@ TSubmissionCommands::TSubmissionCommands(TWorkspacePane& pane, TSubmissionLog& l
                 FLog.UpdateDirectory(oldTitle, newTitle, url);
             });
 
-    // The progress follows the project, the list and the log.
-    connect(pane.cbxProjects, &QComboBox::currentIndexChanged, this, &TSubmissionCommands::UpdateProgress);
-    connect(&pane, &TWorkspacePane::DirectoryCountChanged, this, &TSubmissionCommands::UpdateProgress);
-    QAbstractItemModel* model = pane.lvwItems->model();
-    connect(model, &QAbstractItemModel::rowsInserted, this, &TSubmissionCommands::UpdateProgress);
-    connect(model, &QAbstractItemModel::rowsRemoved, this, &TSubmissionCommands::UpdateProgress);
-    connect(&log, &TSubmissionLog::EntryChanged, this, &TSubmissionCommands::UpdateProgress);
-    connect(&log, &TSubmissionLog::EntriesReset, this, &TSubmissionCommands::UpdateProgress);
-    connect(&log, &TSubmissionLog::Lost, this, [this] {
-        FMessages.ShowMessageBox(FLog.Problem(), mkError, MsgButton::OK);
-        UpdateProgress();
-    });
+    // The progress follows the project, the collection and the log, as the Status column does.
+    FStatusColumn = new TStatusColumn(pane, log, directories, this);
+    connect(FStatusColumn, &TStatusColumn::Changed, this, &TSubmissionCommands::UpdateProgress);
+    connect(&log, &TSubmissionLog::Lost, this,
+            [this] { FMessages.ShowMessageBox(FLog.Problem(), mkError, MsgButton::OK); });
 }
 
 TSubmissionCommands::~TSubmissionCommands() = default;
@@ -126,12 +121,18 @@ void TSubmissionCommands::NextDirectory()
     if (!LogReady(QStringLiteral("Next Directory")))
         return;
     const TSubmissionLog::TEntries& entries = FLog.Entries(CurrentProjectName());
-    const int rows = FPane.FDirectoryModel->rowCount();
-    const int start = FPane.FDirectoryList->SelectedRow() + 1;
+    const TDirectoryListModel& model = *FPane.FDirectoryModel;
+    const TDirectoryStatus& status = *FPane.FDirectoryStatus;
+    const int rows = model.rowCount();
+    const int start = FPane.FDirectoryList->NextRowFrom();
     for (int step = 0; step < rows; ++step) {
         const int row = (start + step) % rows;
-        const auto it = entries.find(TSubmissionLog::TitleKey(FPane.FDirectoryModel->Text(row, TDirectoryRow::Caption)));
-        if (it != entries.end() && it->second.Done())
+        const int index = model.DirectoryIndexOf(row);
+        if (index >= 0 ? status.Done(index) : [&] {
+                // A row holding its own texts is found in the log by its title.
+                const auto it = entries.find(TSubmissionLog::TitleKey(model.Text(row, TDirectoryRow::Caption)));
+                return it != entries.end() && it->second.Done();
+            }())
             continue;
         FPane.FDirectoryList->SelectRow(row);
         FPane.GoToDirectory();
@@ -180,14 +181,12 @@ QString TSubmissionCommands::ProgressText()
         return {}; // not opened yet
     if (!FLog.IsOpen())
         return QStringLiteral("No submission log");
-    const TSubmissionLog::TEntries& entries = FLog.Entries(project);
-    int done = 0;
-    if (!entries.empty())
-        for (int i = 0; i < FDirectories.Count(); ++i) {
-            const auto it = entries.find(TSubmissionLog::TitleKey(FDirectories.KeyAt(i)));
-            done += it != entries.end() && it->second.Done();
-        }
-    return QStringLiteral("%1 of %2 submitted").arg(done).arg(FDirectories.Count());
+    return QStringLiteral("%1 of %2 submitted").arg(FPane.FDirectoryStatus->DoneCount()).arg(FDirectories.Count());
+}
+
+void TSubmissionCommands::Refresh()
+{
+    FStatusColumn->Rebuild();
 }
 
 void TSubmissionCommands::UpdateProgress()

@@ -16,6 +16,7 @@ class QPoint;
 class QPushButton;
 class TDDirectories;
 class TMessageBox;
+class TStatusColumn;
 class TWorkspacePane;
 
 class TSubmissionCommands : public QObject {
@@ -28,7 +29,8 @@ public:
     // The user's marks on the selected row (None clears the mark).
     void MarkSelected(TSubmissionStep mark);
     // Selects and opens the next row after the selection, in the list's order
-    // (from the top when nothing follows), that is not done for the current project.
+    // and among the rows the filter shows (from the top when nothing follows),
+    // that is not done for the current project.
     void NextDirectory();
     // Asks for a file and writes the current project's log to it as CSV.
     void ExportSubmissions();
@@ -37,6 +39,9 @@ public:
     QString ProgressText();
     // Recounts the progress; ProgressChanged when its text changed.
     void UpdateProgress();
+    // Reads the current project's steps for the Status column and the progress.
+    void Refresh();
+    TStatusColumn& StatusColumn() const { return *FStatusColumn; }
 
     // The row menu (right click or the menu key on the list).
     QMenu* RowMenu() const { return FRowMenu; }
@@ -64,5 +69,6 @@ private:
     const TDDirectories& FDirectories;
     TMessageBox& FMessages;
     QMenu* FRowMenu = nullptr;
+    TStatusColumn* FStatusColumn = nullptr;
     QString FProgress;
 };

@@ -9,18 +9,23 @@
 #include "toolkit/PanelExtent.h"
 #include "toolkit/Shortcut.h"
 #include "toolkit/SortedComboBox.h"
+#include "workspace/DirectoryFilter.h"
 #include "workspace/DirectoryList.h"
 #include "workspace/DirectoryListModel.h"
+#include "workspace/DirectoryStatus.h"
 #include "workspace/FDirectory.h"
 #include "workspace/FProject.h"
 #include "workspace/ProjectSelector.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -36,6 +41,15 @@ TWorkspacePane::TWorkspacePane(TDProjects& projects, TDDirectories& directories,
     , FMessages(messages)
 {
     setObjectName(QStringLiteral("panWork"));
+    // The filter row above the list, first in the tab order.
+    edtFilter = new QLineEdit(this);
+    edtFilter->setObjectName(QStringLiteral("edtFilter"));
+    edtFilter->setAccessibleName(QStringLiteral("Filter directories"));
+    edtFilter->setPlaceholderText(edtFilter->accessibleName());
+    edtFilter->installEventFilter(this);
+    chkHideSubmitted = new QCheckBox(QStringLiteral("Hide submitted"), this);
+    chkHideSubmitted->setObjectName(QStringLiteral("chkHideSubmitted"));
+    chkHideSubmitted->setAccessibleName(QStringLiteral("Hide submitted"));
     lvwItems = new TListView(this);
     lvwItems->setObjectName(QStringLiteral("lvwItems"));
     lvwItems->setAccessibleName(QStringLiteral("Web directories"));
@@ -72,14 +86,29 @@ TWorkspacePane::TWorkspacePane(TDProjects& projects, TDDirectories& directories,
     // The pane never gets so low that the project column is cut off.
     panProjects->setMinimumHeight(ChildrenExtent(*panProjects).height());
 
+    auto* filterRow = new QHBoxLayout;
+    filterRow->setContentsMargins(0, 2, 6, 2);
+    filterRow->setSpacing(8);
+    filterRow->addWidget(edtFilter, 1);
+    filterRow->addWidget(chkHideSubmitted);
+    auto* listColumn = new QVBoxLayout;
+    listColumn->setContentsMargins(0, 0, 0, 0);
+    listColumn->setSpacing(0);
+    listColumn->addLayout(filterRow);
+    listColumn->addWidget(lvwItems, 1);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(lvwItems, 1);
+    layout->addLayout(listColumn, 1);
     layout->addWidget(panProjects);
 
     FProjectSelector = std::make_unique<TProjectSelector>(*cbxProjects, FProjects);
     FDirectoryList = std::make_unique<TDirectoryList>(*lvwItems, *FDirectoryModel, FDirectories);
+    FDirectoryStatus = std::make_unique<TDirectoryStatus>();
+    FDirectoryModel->SetStatus(FDirectoryStatus.get());
+    FDirectoryFilter = std::make_unique<TDirectoryFilter>(FDirectories, *FDirectoryStatus);
+    connect(edtFilter, &QLineEdit::textChanged, this, &TWorkspacePane::ApplyFilter);
+    connect(chkHideSubmitted, &QCheckBox::toggled, this, &TWorkspacePane::ApplyFilter);
 
     connect(btnAddProject, &QPushButton::clicked, this, &TWorkspacePane::AddProject);
     connect(btnDeleteProject, &QPushButton::clicked, this, &TWorkspacePane::DeleteProject);
@@ -97,6 +126,13 @@ TWorkspacePane::TWorkspacePane(TDProjects& projects, TDDirectories& directories,
     connect(selectProject, &QShortcut::activated, cbxProjects,
             [this] { cbxProjects->setFocus(Qt::ShortcutFocusReason); });
     cbxProjects->setToolTip(ShortcutToolTip(cbxProjects->accessibleName(), selectProjectKeys));
+    const QKeySequence filterKeys(Qt::CTRL | Qt::Key_F);
+    auto* filter = new QShortcut(filterKeys, this);
+    connect(filter, &QShortcut::activated, edtFilter, [this] {
+        edtFilter->setFocus(Qt::ShortcutFocusReason);
+        edtFilter->selectAll();
+    });
+    edtFilter->setToolTip(ShortcutToolTip(edtFilter->accessibleName(), filterKeys));
 }
 
 QKeySequence TWorkspacePane::GoToDirectoryKeys()
@@ -113,7 +149,22 @@ void TWorkspacePane::FillProjects()
 
 void TWorkspacePane::FillDirectories()
 {
-    emit DirectoryCountChanged(FDirectoryList->FillDirectories());
+    emit DirectoryCountChanged(FDirectoryFilter->Active() ? FDirectoryList->ShowFiltered(*FDirectoryFilter)
+                                                          : FDirectoryList->FillDirectories());
+    emit DirectoriesChanged();
+}
+
+void TWorkspacePane::ApplyFilter()
+{
+    FDirectoryFilter->SetText(edtFilter->text());
+    FDirectoryFilter->SetHideSent(chkHideSubmitted->isChecked());
+    emit DirectoryCountChanged(FDirectoryList->ShowFiltered(*FDirectoryFilter));
+}
+
+void TWorkspacePane::DirectorySent(int collectionIndex)
+{
+    if (chkHideSubmitted->isChecked())
+        emit DirectoryCountChanged(FDirectoryList->RemoveRowsOf(collectionIndex));
 }
 
 int TWorkspacePane::CurrentProjectIndex() const
@@ -180,8 +231,10 @@ void TWorkspacePane::DeleteProject()
 void TWorkspacePane::AddDirectory()
 {
     TfrmDirectory dialog(FDirectories, FMessages, this);
-    if (RunModal(dialog) == QDialog::Accepted)
-        FDirectoryList->AppendItem(dialog.WrittenIndex());
+    if (RunModal(dialog) != QDialog::Accepted)
+        return;
+    FDirectoryList->AppendItem(dialog.WrittenIndex());
+    emit DirectoriesChanged();
 }
 
 void TWorkspacePane::DeleteDirectory()
@@ -198,6 +251,7 @@ void TWorkspacePane::DeleteDirectory()
     FDirectoryList->KeepOtherRowsOf(index);
     FDirectories.RemoveAt(index);
     FDirectoryList->RemoveSelectedItem(index);
+    emit DirectoriesChanged();
 }
 
 void TWorkspacePane::EditDirectory()
@@ -219,6 +273,7 @@ void TWorkspacePane::EditDirectory()
     const TDDirectory after = FDirectories.RecordAt(index);
     if (after.Title != before.Title || after.URL != before.URL)
         emit DirectoryEdited(before.Title, after.Title, after.URL);
+    emit DirectoriesChanged();
 }
 
 void TWorkspacePane::GoToDirectory()
@@ -244,5 +299,13 @@ bool TWorkspacePane::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == lvwItems && event->type() == QEvent::KeyPress)
         KeyDown(static_cast<QKeyEvent*>(event)->key());
+    // Down from the filter goes on into the rows it left.
+    if (watched == edtFilter && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down && FDirectoryModel->rowCount() > 0) {
+        if (FDirectoryList->SelectedRow() < 0)
+            FDirectoryList->SelectRow(0);
+        lvwItems->setFocus(Qt::TabFocusReason);
+        return true;
+    }
     return QWidget::eventFilter(watched, event);
 }

@@ -11,9 +11,13 @@
 #include <memory>
 #include <string>
 
+class QCheckBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class TDDirectories;
+class TDirectoryFilter;
+class TDirectoryStatus;
 struct TDProject;
 class TDProjects;
 class TDirectoryList;
@@ -52,8 +56,15 @@ public:
     static QKeySequence GoToDirectoryKeys();
     void ColumnClick(int column);
     void KeyDown(int key);
+    // Shows the directories the filter text and "Hide submitted" let through.
+    void ApplyFilter();
+    // The directory at `collectionIndex` became Submitted or Listed: with
+    // "Hide submitted" on, its rows go.
+    void DirectorySent(int collectionIndex);
 
     TListView* lvwItems = nullptr;
+    QLineEdit* edtFilter = nullptr;
+    QCheckBox* chkHideSubmitted = nullptr;
     QWidget* panProjects = nullptr;
     QLabel* lblSelectProject = nullptr;
     TSortedComboBox* cbxProjects = nullptr;
@@ -65,6 +76,9 @@ public:
     std::unique_ptr<TDirectoryListModel> FDirectoryModel;
     std::unique_ptr<TDirectoryList> FDirectoryList;
     std::unique_ptr<TProjectSelector> FProjectSelector;
+    // The current project's steps (kept by whoever holds the log) and the filter.
+    std::unique_ptr<TDirectoryStatus> FDirectoryStatus;
+    std::unique_ptr<TDirectoryFilter> FDirectoryFilter;
 
 signals:
     // The list shows `rows` directories.
@@ -78,6 +92,8 @@ signals:
     void ProjectRenamed(const std::string& oldName, const std::string& newName);
     void ProjectDeleted(const std::string& name);
     void DirectoryEdited(const std::string& oldTitle, const std::string& newTitle, const std::string& newURL);
+    // The collection was listed anew, or a directory added, rewritten or removed.
+    void DirectoriesChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

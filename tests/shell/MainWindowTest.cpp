@@ -93,7 +93,7 @@ TEST(MainWindow, LayoutCaptionsAndSizes)
     QStringList headers;
     for (int c = 0; c < window->lvwItems->model()->columnCount(); ++c)
         headers << window->lvwItems->model()->headerData(c, Qt::Horizontal).toString();
-    EXPECT_EQ(headers, (QStringList{"Website Directory", "Category", "Type", "PR", "Alexa"}));
+    EXPECT_EQ(headers, (QStringList{"Website Directory", "Category", "Type", "PR", "Alexa", "Status"}));
 
     EXPECT_EQ(window->bsSkinSplitter1->handleWidth(), 10);
     EXPECT_EQ(window->stpItems->width(), 194);
