@@ -14,6 +14,7 @@
 #include "workspace/SubmissionCommands.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QFileDialog>
 #include <QLabel>
@@ -58,6 +59,15 @@ protected:
     }
     void Select(int row) { Main->FWorkspace->FDirectoryList->SelectRow(row); }
     S Shown(const std::string& project, const std::string& title) { return Log().Entry(project, title).Shown(); }
+    // What a column shows, row by row.
+    std::vector<std::string> Column(int column) const
+    {
+        const QAbstractItemModel* model = Main->lvwItems->model();
+        std::vector<std::string> texts;
+        for (int row = 0; row < model->rowCount(); ++row)
+            texts.push_back(Str(model->index(row, column).data().toString()));
+        return texts;
+    }
 };
 
 TEST_F(SubmissionCommands, MarksProgressAndNextDirectoryFollowTheList)
@@ -237,4 +247,67 @@ TEST_F(SubmissionCommands, ALogThatCannotBeUsedIsReportedOnceAndCommandsSayWhy)
     main.close();
     EXPECT_EQ(Dir.Read("Submissions.db"), foreign);
     EXPECT_EQ(TMessageBox::Shown().size(), 3u);
+}
+
+TEST_F(SubmissionCommands, StatusColumnFilterAndHideSubmittedFollowTheProjectTheLogAndTheListsOrder)
+{
+    using Texts = std::vector<std::string>;
+    TfrmMain& main = OpenWith({"Alpha Links", "Beta Directory", "Gamma Links", "Delta Links", "Epsilon", "Zeta"});
+    TWorkspacePane& pane = *main.FWorkspace;
+    const std::int64_t at = 1796904000;
+    Log().SetClock([=] { return at; });
+    const std::string day = " " + QDateTime::fromSecsSinceEpoch(at).date().toString(Qt::ISODate).toStdString();
+    Select(1);
+    Commands().actMarkSubmitted->trigger();
+    Select(2);
+    Commands().actMarkListed->trigger();
+    Select(5);
+    Commands().actMarkRejected->trigger();
+    EXPECT_EQ(Column(5), (Texts{"", "Submitted" + day, "Listed" + day, "", "", "Rejected" + day}));
+
+    // Sorted by Status like any column; another project's steps then show in the same rows.
+    main.lvwItemsColumnClick(TDirectoryListModel::StatusColumn);
+    EXPECT_EQ(Column(0), (Texts{"Alpha Links", "Delta Links", "Epsilon", "Gamma Links", "Zeta", "Beta Directory"}));
+    main.cbxProjects->SelectPosition(1); // Garage
+    EXPECT_EQ(Column(5), Texts(6, ""));
+    Select(0);
+    Commands().actMarkListed->trigger();
+    EXPECT_EQ(Column(5)[0], "Listed" + day);
+    main.cbxProjects->SelectPosition(0); // Bakery
+    EXPECT_EQ(Column(5), (Texts{"", "", "", "Listed" + day, "Rejected" + day, "Submitted" + day}));
+
+    // The filter as typed, in any case, keeping the list's order.
+    QTest::keyClicks(pane.edtFilter, "LiNkS");
+    EXPECT_EQ(Column(0), (Texts{"Alpha Links", "Delta Links", "Gamma Links"}));
+    EXPECT_EQ(Str(main.stpItems->text()), "3 directories listed");
+    // Next Directory goes through the rows shown only: Epsilon, not done, is not one.
+    main.lvwItems->clearSelection();
+    Click(main.btnNextDirectory);
+    EXPECT_EQ(SelectedCaption(), "Alpha Links");
+    Click(main.btnNextDirectory);
+    EXPECT_EQ(SelectedCaption(), "Delta Links");
+    EXPECT_EQ(Shown("Bakery", "Delta Links"), S::Opened);
+    Click(main.btnNextDirectory);
+    EXPECT_EQ(SelectedCaption(), "Alpha Links");
+    TypeInto(pane.edtFilter, "%");
+    EXPECT_EQ(Column(0), Texts{});
+    EXPECT_EQ(Str(main.stpItems->text()), "0 directories listed");
+    TypeInto(pane.edtFilter, "");
+    EXPECT_EQ(Column(0).size(), 6u);
+
+    // Hide submitted: Submitted and Listed go, Rejected stays; a row marked
+    // later goes at once, and Next Directory goes on from its place.
+    QTest::keyClick(pane.chkHideSubmitted, Qt::Key_Space);
+    ASSERT_TRUE(pane.chkHideSubmitted->isChecked());
+    EXPECT_EQ(Column(0), (Texts{"Epsilon", "Alpha Links", "Delta Links", "Zeta"}));
+    Select(1);
+    Commands().actMarkSubmitted->trigger();
+    EXPECT_EQ(Column(0), (Texts{"Epsilon", "Delta Links", "Zeta"}));
+    EXPECT_EQ(Str(main.stpItems->text()), "3 directories listed");
+    EXPECT_EQ(Progress(), "4 of 6 submitted");
+    Click(main.btnNextDirectory);
+    EXPECT_EQ(SelectedCaption(), "Delta Links");
+    QTest::keyClick(pane.chkHideSubmitted, Qt::Key_Space);
+    EXPECT_EQ(Column(0).size(), 6u);
+    EXPECT_EQ(TMessageBox::Shown().size(), 0u);
 }
