@@ -1,18 +1,122 @@
 #include "browser/WebEngineBrowser.h"
 
 #include "browser/PageFormScripts.h"
+#include "common/AddressPolicy.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTimer>
 #include <QUrl>
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineScript>
+#include <QWebEngineSettings>
+#include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
+
+namespace {
+
+// Schemes a page may use inside itself besides the navigable ones.
+bool IsInPageScheme(const QString& scheme)
+{
+    return scheme == QLatin1String("data") || scheme == QLatin1String("blob")
+        || scheme == QLatin1String("about") || scheme == QLatin1String("ws")
+        || scheme == QLatin1String("wss");
+}
+
+// The folder a local page lies in, with its final slash.
+QString FolderOf(const QUrl& fileUrl)
+{
+    return QDir::cleanPath(QFileInfo(fileUrl.toLocalFile()).absolutePath()) + QLatin1Char('/');
+}
+
+// A local file the local page `page` may load: one in the page's own folder
+// or below (its style sheet and pictures), nothing elsewhere on the disk.
+bool IsBesideThePage(const QUrl& file, const QUrl& page)
+{
+    if (!page.isLocalFile())
+        return false;
+    const QString path = QDir::cleanPath(file.toLocalFile());
+    return path.startsWith(FolderOf(page));
+}
+
+// Every request a page makes: web addresses, data inside the page, and local
+// files beside a local page; nothing of other schemes (the program's own qrc:
+// resources among them) and no other local file.
+class TPageRequestFilter : public QWebEngineUrlRequestInterceptor {
+public:
+    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+
+    void interceptRequest(QWebEngineUrlRequestInfo& info) override
+    {
+        const QUrl& url = info.requestUrl();
+        const QString scheme = url.scheme();
+        if (scheme == QLatin1String("http") || scheme == QLatin1String("https") || IsInPageScheme(scheme))
+            return;
+        if (scheme == QLatin1String("file")) {
+            // A top-level load was let through by the page's navigation check.
+            if (info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeMainFrame
+                || IsBesideThePage(url, info.firstPartyUrl()))
+                return;
+        }
+        info.block(true);
+    }
+};
+
+// The page every view of this browser shows: a page's links and scripts can
+// reach only web pages and the local pages beside it, never an external
+// program, and a window it opens is shown in this same view.
+class TLockedPage : public QWebEnginePage {
+public:
+    explicit TLockedPage(QObject* parent)
+        : QWebEnginePage(parent)
+        , FFilter(new TPageRequestFilter(this))
+    {
+        QWebEngineSettings* s = settings();
+        // A link to an unknown scheme would start the desktop's handler for it.
+        s->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
+        // A file: page's scripts read nothing but the page.
+        s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+        s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+        s->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
+        s->setAttribute(QWebEngineSettings::AllowWindowActivationFromJavaScript, false);
+        s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+        setUrlRequestInterceptor(FFilter);
+    }
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override
+    {
+        const QString scheme = url.scheme();
+        if (scheme == QLatin1String("http") || scheme == QLatin1String("https") || IsInPageScheme(scheme))
+            return true;
+        // The program itself opens local pages; a page may move on only to
+        // another local page beside it.
+        if (scheme == QLatin1String("file"))
+            return type == NavigationTypeTyped || type == NavigationTypeBackForward
+                || type == NavigationTypeReload || IsBesideThePage(url, this->url());
+        Q_UNUSED(isMainFrame);
+        return false;
+    }
+
+    QWebEnginePage* createWindow(WebWindowType) override
+    {
+        // The new window's address loads here, under the same rules.
+        return this;
+    }
+
+private:
+    TPageRequestFilter* FFilter;
+};
+
+} // namespace
 
 TWebEngineBrowser::TWebEngineBrowser(QWebEngineView& view, QObject* parent)
     : IBrowserControl(parent)
     , FView(&view)
 {
+    view.setPage(new TLockedPage(&view));
     connect(&view, &QWebEngineView::loadProgress, this,
             [this](int percent) { emit ProgressChange(percent, 100); });
     // A new load replaces the document a waiting call was meant for, and a
@@ -34,8 +138,12 @@ QWebEngineView& TWebEngineBrowser::View() const
 
 void TWebEngineBrowser::Navigate(const QString& url)
 {
-    // Addresses typed without a scheme ("www.example.com") open as web pages.
-    View().load(QUrl::fromUserInput(url));
+    // Addresses typed without a scheme ("www.example.com") open as web pages;
+    // an address of any other scheme than http, https and file is refused.
+    const std::optional<QUrl> page = AddressPolicy::Navigable(url);
+    if (!page)
+        throw TBrowserError("Only web pages (http, https) and local pages (file) can be opened.");
+    View().load(*page);
 }
 
 void TWebEngineBrowser::GoBack()

@@ -13,7 +13,6 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QIcon>
-#include <QImageReader>
 #include <QLabel>
 #include <QMovie>
 
@@ -64,9 +63,11 @@ void ShowBanner(TfrmMain& form, const std::string& bannerPath, int number)
 
 void LoadIcon(TfrmMain& form, const QString& iconPath)
 {
-    if (!QFileInfo(iconPath).isFile() || !QImageReader(iconPath).canRead())
+    if (!QFileInfo(iconPath).isFile())
         return;
-    const QIcon icon(iconPath);
+    const QIcon icon = BannerImage::LoadIcon(iconPath);
+    if (icon.isNull())
+        return;
     QApplication::setWindowIcon(icon);
     form.setWindowIcon(icon);
 }
