@@ -3,11 +3,10 @@
 #include "browser/PageFormScripts.h"
 #include "common/AddressPolicy.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QTimer>
 #include <QUrl>
 #include <QWebEngineHistory>
+#include <QWebEngineNewWindowRequest>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
@@ -25,25 +24,9 @@ bool IsInPageScheme(const QString& scheme)
         || scheme == QLatin1String("wss");
 }
 
-// The folder a local page lies in, with its final slash.
-QString FolderOf(const QUrl& fileUrl)
-{
-    return QDir::cleanPath(QFileInfo(fileUrl.toLocalFile()).absolutePath()) + QLatin1Char('/');
-}
-
-// A local file the local page `page` may load: one in the page's own folder
-// or below (its style sheet and pictures), nothing elsewhere on the disk.
-bool IsBesideThePage(const QUrl& file, const QUrl& page)
-{
-    if (!page.isLocalFile())
-        return false;
-    const QString path = QDir::cleanPath(file.toLocalFile());
-    return path.startsWith(FolderOf(page));
-}
-
-// Every request a page makes: web addresses, data inside the page, and local
-// files beside a local page; nothing of other schemes (the program's own qrc:
-// resources among them) and no other local file.
+// Every request a page makes: web addresses and data inside the page; no
+// other scheme (the program's own qrc: resources among them), and no local
+// file but a page the program itself opened.
 class TPageRequestFilter : public QWebEngineUrlRequestInterceptor {
 public:
     using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
@@ -54,35 +37,36 @@ public:
         const QString scheme = url.scheme();
         if (scheme == QLatin1String("http") || scheme == QLatin1String("https") || IsInPageScheme(scheme))
             return;
-        if (scheme == QLatin1String("file")) {
-            // A top-level load was let through by the page's navigation check.
-            if (info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeMainFrame
-                || IsBesideThePage(url, info.firstPartyUrl()))
-                return;
-        }
+        // A top-level load was let through by the page's navigation check.
+        if (scheme == QLatin1String("file") && info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeMainFrame)
+            return;
         info.block(true);
     }
 };
 
 // The page every view of this browser shows: a page's links and scripts can
-// reach only web pages and the local pages beside it, never an external
-// program, and a window it opens is shown in this same view.
+// reach only web pages, never a local file or an external program, and a
+// window it opens is shown in this same view. A local page is self-contained:
+// it loads nothing from the disk but itself.
 class TLockedPage : public QWebEnginePage {
 public:
-    explicit TLockedPage(QObject* parent)
+    TLockedPage(QObject* parent, std::function<void(const QUrl&)> onRefused)
         : QWebEnginePage(parent)
         , FFilter(new TPageRequestFilter(this))
+        , FOnRefused(std::move(onRefused))
     {
         QWebEngineSettings* s = settings();
         // A link to an unknown scheme would start the desktop's handler for it.
         s->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
-        // A file: page's scripts read nothing but the page.
+        // A file: page loads and reads nothing else from the disk (the
+        // engine refuses every other file: request of such a page).
         s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
         s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
         s->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
         s->setAttribute(QWebEngineSettings::AllowWindowActivationFromJavaScript, false);
         s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
         setUrlRequestInterceptor(FFilter);
+        connect(this, &QWebEnginePage::newWindowRequested, this, &TLockedPage::OpenHere);
     }
 
 protected:
@@ -91,23 +75,36 @@ protected:
         const QString scheme = url.scheme();
         if (scheme == QLatin1String("http") || scheme == QLatin1String("https") || IsInPageScheme(scheme))
             return true;
-        // The program itself opens local pages; a page may move on only to
-        // another local page beside it.
-        if (scheme == QLatin1String("file"))
-            return type == NavigationTypeTyped || type == NavigationTypeBackForward
-                || type == NavigationTypeReload || IsBesideThePage(url, this->url());
+        // Only the program itself opens local pages, never a page's link or script.
+        if (scheme == QLatin1String("file")
+            && (type == NavigationTypeTyped || type == NavigationTypeBackForward || type == NavigationTypeReload))
+            return true;
         Q_UNUSED(isMainFrame);
+        FOnRefused(url);
         return false;
     }
 
     QWebEnginePage* createWindow(WebWindowType) override
     {
-        // The new window's address loads here, under the same rules.
-        return this;
+        // No other window: OpenHere has loaded the address in this one.
+        return nullptr;
     }
 
 private:
+    // A window a page opens (a link's target, window.open) is shown in this
+    // view, under the rules of a link in the page.
+    void OpenHere(QWebEngineNewWindowRequest& request)
+    {
+        const QUrl url = request.requestedUrl();
+        const QString scheme = url.scheme();
+        if (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
+            load(url);
+        else
+            FOnRefused(url);
+    }
+
     TPageRequestFilter* FFilter;
+    std::function<void(const QUrl&)> FOnRefused;
 };
 
 } // namespace
@@ -116,7 +113,11 @@ TWebEngineBrowser::TWebEngineBrowser(QWebEngineView& view, QObject* parent)
     : IBrowserControl(parent)
     , FView(&view)
 {
-    view.setPage(new TLockedPage(&view));
+    // The view, and its page, may outlive this object.
+    view.setPage(new TLockedPage(&view, [self = QPointer<TWebEngineBrowser>(this)](const QUrl& url) {
+        if (self)
+            emit self->PageNavigationRefused(url);
+    }));
     connect(&view, &QWebEngineView::loadProgress, this,
             [this](int percent) { emit ProgressChange(percent, 100); });
     // A new load replaces the document a waiting call was meant for, and a
