@@ -1,7 +1,7 @@
 #pragma once
 // Directories that look like a real database, for the benchmarks.
 
-#include "common/UUtils.h"
+#include "store/RecordText.h"
 #include "store/TDDirectories.h"
 
 #include <random>

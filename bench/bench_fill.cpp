@@ -2,7 +2,6 @@
 // write, and the number of round trips to the page. Prints its figures.
 #include "browser/BrowserControl.h"
 #include "browser/FillTask.h"
-#include "common/UUtils.h"
 #include "shell/FMain.h"
 #include "shell/TApplication.h"
 #include "toolkit/SortedComboBox.h"
@@ -120,7 +119,7 @@ int main(int argc, char** argv)
     }
 
     // What one press does, from a task of its own.
-    TFillTask probe(*main.FBrowser, project);
+    TFillTask probe(main.Browser(), project);
     probe.Start();
     if (!WaitFor(&probe, SIGNAL(Finished())) || probe.Outcome().End != TPageCallEnd::Done) {
         std::fprintf(stderr, "bench_fill: the probe press failed\n");
@@ -131,14 +130,14 @@ int main(int argc, char** argv)
     // One press, timed from the click to the answer of the last write.
     std::vector<int> trips;
     auto press = [&](std::vector<double>& times) {
-        const int callsBefore = main.FBrowser->PageCallCount();
+        const int callsBefore = main.Browser().PageCallCount();
         QElapsedTimer clock;
         clock.start();
         main.btnFill->click();
         if (!WaitFor(&main, SIGNAL(FillFinished())))
             return false;
         times.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
-        trips.push_back(main.FBrowser->PageCallCount() - callsBefore);
+        trips.push_back(main.Browser().PageCallCount() - callsBefore);
         return true;
     };
     auto reload = [&] {
@@ -195,14 +194,14 @@ int main(int argc, char** argv)
         QElapsedTimer clock;
         clock.start();
         TFormRead read;
-        main.FBrowser->ReadFormElements(&loop, [&](const TFormRead& r) {
+        main.Browser().ReadFormElements(&loop, [&](const TFormRead& r) {
             read = r;
             loop.quit();
         });
         loop.exec();
         readTimes.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
         clock.restart();
-        main.FBrowser->WriteFormFields(outcome.Writes, read.DocumentToken, &loop,
+        main.Browser().WriteFormFields(outcome.Writes, read.DocumentToken, &loop,
                                        [&](const TFormWriteResult&) { loop.quit(); });
         loop.exec();
         writeTimes.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);

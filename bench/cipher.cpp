@@ -1,6 +1,6 @@
 // Throughput of the file cipher on 256 MiB in memory, beside OpenSSL's own
 // AES-128-CTR and HMAC-SHA1 on the same data, measured in the same run.
-#include "common/UUtils.h"
+#include "store/DataFileCipher.h"
 
 #include <benchmark/benchmark.h>
 #include <openssl/evp.h>

@@ -2,7 +2,7 @@
 // configuration, values within their cap.
 #include "FuzzSupport.h"
 
-#include "common/ProfileStrings.h"
+#include "store/ProfileStrings.h"
 #include "shell/BrandingConfig.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

@@ -17,19 +17,15 @@ void TFillTask::Start()
     FRunning = true;
     FOutcome = {};
     ++FOutcome.PageCalls;
-    FBrowser->ReadFormElements(this, [this](const TFormRead& read) { Listed(read); });
+    ListFormFields(*FBrowser, this, [this](const TFieldListing& listing) { Listed(listing); });
 }
 
-void TFillTask::Listed(const TFormRead& read)
+void TFillTask::Listed(const TFieldListing& read)
 {
     if (!FRunning)
         return;
     // Whatever was read before a failure still counts, as with any listing.
-    std::vector<std::string> lines;
-    lines.reserve(read.Elements.size());
-    for (const TFormElementInfo& element : read.Elements)
-        lines.push_back(FormFieldLine(element));
-    FOutcome.FieldNames = ExtractFieldNames(JoinListing(lines));
+    FOutcome.FieldNames = ExtractFieldNames(JoinListing(read.Lines));
 
     if (read.End == TPageCallEnd::NoDocument) {
         Finish(TPageCallEnd::Done);

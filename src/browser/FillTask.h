@@ -6,6 +6,7 @@
 // ended early). Nothing is submitted, shown, or changed outside the page.
 
 #include "browser/BrowserControl.h"
+#include "browser/PageFormFields.h"
 #include "store/Records.h"
 
 #include <QObject>
@@ -40,7 +41,7 @@ signals:
     void Finished();
 
 private:
-    void Listed(const TFormRead& read);
+    void Listed(const TFieldListing& read);
     void Written(const TFormWriteResult& result);
     void Finish(TPageCallEnd end, std::string error = {});
 

@@ -1,6 +1,6 @@
 #include "browser/FormFiller.h"
 
-#include "common/UUtils.h"
+#include "store/RecordText.h"
 
 namespace {
 

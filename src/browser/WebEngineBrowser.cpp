@@ -141,6 +141,10 @@ void TWebEngineBrowser::Navigate(const QString& url)
 {
     // Addresses typed without a scheme ("www.example.com") open as web pages;
     // an address of any other scheme than http, https and file is refused.
+    if (url.trimmed().isEmpty()) {
+        View().load(QUrl());
+        return;
+    }
     const std::optional<QUrl> page = AddressPolicy::Navigable(url);
     if (!page)
         throw TBrowserError("Only web pages (http, https) and local pages (file) can be opened.");

@@ -1,6 +1,6 @@
 #include "shell/BannerImage.h"
 
-#include "common/UUtils.h"
+#include "store/RecordText.h"
 
 #include <QBuffer>
 #include <QFile>

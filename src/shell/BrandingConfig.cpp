@@ -1,6 +1,6 @@
 #include "shell/BrandingConfig.h"
 
-#include "common/ProfileStrings.h"
+#include "store/ProfileStrings.h"
 
 #include <QRandomGenerator>
 #include <QString>

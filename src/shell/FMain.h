@@ -1,59 +1,42 @@
 #pragma once
-// The main window: layout, start-up, shutdown and the state every command
-// reaches through it. Command handlers live beside the behaviour they wire
-// (workspace/, browser/, and the branding, update and link files here).
+// The main window: it composes the workspace pane (projects and directories)
+// and the browser pane, with the tool bar, banner, links and status bar
+// around them, and runs start-up and shutdown. The panes hold the behaviour;
+// the handlers here forward to them, and the window connects what one pane
+// tells the other. Branding, the update check and web links live in the
+// FMain*.cpp files beside this one.
 
+#include "shell/MainOptions.h"
 #include "store/UGeneral.h"
 #include "toolkit/ListView.h" // lvwItems is used as the QTableView it is
 #include "toolkit/MessageBox.h"
 #include "toolkit/Skin.h"
 
-#include <QPointer>
-#include <QStringList>
 #include <QWidget>
 
-#include <functional>
 #include <memory>
 #include <string>
 
 class IBrowserControl;
-class QFrame;
 class QLabel;
 class QNetworkAccessManager;
 class QPushButton;
 class QSplitter;
 class QStatusBar;
-class QTableView;
 class QTimer;
 class QToolButton;
 class QWebEngineView;
-class TDirectoryList;
-class TFillTask;
+class TBannerPanel;
+class TBrowserPane;
+class TLinkPanel;
+class TAutoSave;
+class TDataSession;
 class TGauge;
 class THttpDownload;
-class TDirectoryListModel;
 class TLinkLabel;
-class TProjectSelector;
 class TSortedComboBox;
 class TUpdateCheck;
-
-// How the window is started; tests change what they need.
-struct TMainOptions {
-    QString AppDir;              // application directory, with its trailing separator
-    bool ArmStartupTimer = true; // the one-shot timer that runs the silent update check
-
-    // The update folder's address. Empty (the default) means no update site,
-    // so a window made by a test never reaches the network; the program entry
-    // sets the vendor's.
-    QString UpdateBaseURL;
-    int UpdateTimeoutMs = 60000; // the whole transfer of the update file
-    // Starting the updater (program, arguments; true when started), opening an
-    // address in the user's browser, and opening a link label's address.
-    // Empty: the platform's own (LaunchDetached, OpenURL, ShellOpen).
-    std::function<bool(const QString&, const QStringList&)> LaunchUpdater;
-    std::function<bool(const std::string&)> OpenURL;
-    std::function<bool(const std::string&)> OpenLink;
-};
+class TWorkspacePane;
 
 class TfrmMain : public QWidget {
     Q_OBJECT
@@ -70,8 +53,11 @@ public:
     static int CentreCoordinate(int panelExtent, int controlExtent);
 
     // ---- shared state ----
-    std::unique_ptr<TDProjects> FProjects;
-    std::unique_ptr<TDDirectories> FDirectories;
+    std::unique_ptr<TDataSession> FSession;
+    // Writes each change soon after it is made.
+    std::unique_ptr<TAutoSave> FAutoSave;
+    TDProjects* FProjects = nullptr; // the session's
+    TDDirectories* FDirectories = nullptr;
     std::string FAffiliateID;
     std::string FBannerURL;
     std::string FBannerPath;
@@ -92,7 +78,7 @@ public:
     QPushButton* btnUpdate = nullptr;
     QPushButton* btnMakeMoney = nullptr;
 
-    QFrame* panBanner = nullptr;
+    TBannerPanel* panBanner = nullptr;
     QLabel* imgBanner = nullptr;
     QLabel* gifBanner = nullptr;
 
@@ -116,7 +102,7 @@ public:
     QToolButton* btnFill = nullptr;
     QWebEngineView* EmbeddedWB1 = nullptr;
 
-    QWidget* panLinks = nullptr;
+    TLinkPanel* panLinks = nullptr;
     TLinkLabel* lblLink1URL = nullptr;
     TLinkLabel* lblLink2URL = nullptr;
 
@@ -128,14 +114,9 @@ public:
     QTimer* Timer1 = nullptr;
     QNetworkAccessManager* IdHTTP1 = nullptr;
 
-    // Behaviour behind the workspace controls.
-    std::unique_ptr<TDirectoryListModel> FDirectoryModel;
-    std::unique_ptr<TDirectoryList> FDirectoryList;
-    std::unique_ptr<TProjectSelector> FProjectSelector;
-    // Everything asked of EmbeddedWB1 goes through this.
-    std::unique_ptr<IBrowserControl> FBrowser;
-    // The Fill press whose page calls are still out, if any.
-    QPointer<TFillTask> FFillTask;
+    // The two panes (panWork and panBrowser).
+    TWorkspacePane* FWorkspace = nullptr;
+    TBrowserPane* FBrowserPane = nullptr;
 
     // ---- lifecycle ----
     void FormCreate();
@@ -185,8 +166,9 @@ public:
     void lvwItemsDblClick();
     void lvwItemsKeyDown(int key);
     void EmbeddedWB1ProgressChange(int Progress, int ProgressMax);
-    // Replaces the browser control (tests put a fake in).
+    // Replaces the browser pane's control (tests put a fake in).
     void SetBrowserControl(std::unique_ptr<IBrowserControl> browser);
+    IBrowserControl& Browser() const;
 
 signals:
     // A Fill press has had its last answer from the page.
@@ -196,14 +178,11 @@ protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildLayout();
     void ConnectHandlers();
-    void CentreBanner();
-    void ReportLoadFailure(const char* fileName, const std::exception& error);
-    void ReportDamagedDirectories(TDatabaseState state);
+    void ConnectPanes();
 
     void CancelUpdateCheck();
     void OpenInBrowser(const std::string& address);
@@ -212,10 +191,4 @@ private:
     TUpdateCheck* FUpdateCheck = nullptr;
     bool FShownOnce = false;
     bool FDestroyed = false;
-    // A data file that exists but failed to load is never written over.
-    bool FProjectsUnreadable = false;
-    bool FDirectoriesUnreadable = false;
-    // A database that failed its checks is kept under a name of its own
-    // before the close writes a new one.
-    bool FDirectoriesDamaged = false;
 };

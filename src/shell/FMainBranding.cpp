@@ -1,7 +1,8 @@
 // Branding of the main window from the reseller's files.
 #include "shell/FMain.h"
+#include "shell/MainPanels.h"
 
-#include "common/ProfileStrings.h"
+#include "store/ProfileStrings.h"
 #include "common/UUtils.h"
 #include "shell/AppVersion.h"
 #include "shell/BannerImage.h"

@@ -1,7 +1,7 @@
 // Web pages the main window opens in the user's own browser.
 #include "shell/FMain.h"
 
-#include "common/UUtils.h"
+#include "shell/OpenURL.h"
 #include "shell/VendorAddresses.h"
 
 void TfrmMain::OpenInBrowser(const std::string& address)

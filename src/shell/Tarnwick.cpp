@@ -4,8 +4,10 @@
 #include "shell/SignalCloser.h"
 #include "shell/TApplication.h"
 #include "shell/VendorAddresses.h"
+#include "toolkit/ModalHook.h"
 #include "workspace/FProject.h"
 
+#include <QApplication>
 #include <QDialog>
 
 #include <cstdio>
@@ -22,15 +24,32 @@ int main(int argc, char** argv)
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     TApplication app(argc, argv);
 
+    // From the first moment, SIGTERM, SIGINT and SIGHUP end the program as a
+    // close does: a start-up warning that is open is answered as by its close
+    // button, the ones after it are not shown, and the data is saved.
+    TSignalCloser closer;
+    bool closeRequested = false;
+    TfrmMain* window = nullptr;
+    QObject::connect(&closer, &TSignalCloser::CloseRequested, &app, [&closeRequested, &window] {
+        closeRequested = true;
+        SetModalHook([](QDialog&) { return static_cast<int>(QDialog::Rejected); });
+        if (auto* open = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            open->reject();
+        if (window)
+            window->close();
+    });
+
     TMainOptions options;
     options.AppDir = ApplicationDirectory();
     options.UpdateBaseURL = QString::fromLatin1(UpdateBaseURL);
     TfrmMain frmMain(options);
     // One project dialog exists from start-up on and stays hidden; the commands use their own.
-    TfrmProject frmProject;
-
-    TSignalCloser closer;
-    QObject::connect(&closer, &TSignalCloser::CloseRequested, &frmMain, [&frmMain] { frmMain.close(); });
+    TfrmProject frmProject(*frmMain.FProjects, frmMain.msgMain);
+    window = &frmMain;
+    if (closeRequested) {
+        frmMain.close();
+        return 0;
+    }
 
     frmMain.show();
     return app.exec();

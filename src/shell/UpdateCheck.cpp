@@ -1,6 +1,7 @@
 #include "shell/UpdateCheck.h"
 
-#include "common/ProfileStrings.h"
+#include "store/ProfileStrings.h"
+#include "shell/OpenURL.h"
 #include "common/UUtils.h"
 #include "shell/AppVersion.h"
 #include "shell/HttpDownload.h"

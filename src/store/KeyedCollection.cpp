@@ -1,6 +1,5 @@
 #include "store/KeyedCollection.h"
 
-#include "common/UUtils.h"
 
 #include <QString>
 
@@ -32,5 +31,6 @@ bool KeysEqualNoCase(const std::string& a, const std::string& b)
         }
         return true;
     }
-    return ToDisplay(a).compare(ToDisplay(b), Qt::CaseInsensitive) == 0;
+    return QString::fromLocal8Bit(a.data(), static_cast<qsizetype>(a.size()))
+               .compare(QString::fromLocal8Bit(b.data(), static_cast<qsizetype>(b.size())), Qt::CaseInsensitive) == 0;
 }

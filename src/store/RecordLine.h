@@ -1,16 +1,16 @@
 #pragma once
 // The caret-separated record line shared by both data files.
 
+#include <array>
 #include <functional>
-#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// "^" + each field + "^". A field holding "^", CR, LF or NUL would read back
-// as other fields, another line or the end of the file; such bytes never
-// reach the file: each is written as a blank.
-std::string BuildRecordLine(std::initializer_list<const std::string*> fields);
+// A field and its closing caret. A field holding "^", CR, LF or NUL would
+// read back as other fields, another line or the end of the file; such bytes
+// never reach the file: each is written as a blank.
+void AppendRecordField(std::string& line, const std::string& field);
 
 // Calls `onRecord` for each line of a data file's text that holds a record,
 // split at "^". Blank lines are skipped; piece 0 is the text before the first caret.
@@ -19,9 +19,40 @@ std::string BuildRecordLine(std::initializer_list<const std::string*> fields);
 void ForEachRecordLine(std::string_view text,
                        const std::function<void(std::vector<std::string>&)>& onRecord);
 
-// Piece `position` of a split line, or the empty text when the line is shorter.
-inline const std::string& PieceAt(const std::vector<std::string>& pieces, size_t position)
+// How a record line sits in its file, beyond the fields a record type reads.
+struct TRecordLineShape {
+    std::size_t LineNumber = 0; // from 1, counting blank lines
+    // Text before the first caret or in a piece after the last field: it
+    // belongs to no field (a line with no caret at all is all such text).
+    bool TextOutside = false;
+};
+
+// The same for a record type of `fieldCount` fields: pieces after the last
+// field are not kept (a huge line of carets costs no memory), only looked at
+// for text, which the shape reports.
+void ForEachRecordLine(std::string_view text, std::size_t fieldCount,
+                       const std::function<void(std::vector<std::string>&, const TRecordLineShape&)>& onRecord);
+
+// A record type's fields in the order its file stores them; loading and
+// saving both read the one table, so the two can never disagree.
+template <typename TRecord, size_t N>
+using TFieldTable = std::array<std::string TRecord::*, N>;
+
+// Field i of the table takes piece i + 1 of a split line (piece 0 is the text
+// before the first caret); a shorter line leaves the rest empty.
+template <typename TRecord, size_t N>
+void FieldsFromPieces(const TFieldTable<TRecord, N>& table, std::vector<std::string>& pieces, TRecord& record)
 {
-    static const std::string empty;
-    return position < pieces.size() ? pieces[position] : empty;
+    for (size_t i = 0; i < N && i + 1 < pieces.size(); ++i)
+        record.*table[i] = std::move(pieces[i + 1]);
+}
+
+// "^" + each field of the table + "^".
+template <typename TRecord, size_t N>
+std::string BuildRecordLine(const TFieldTable<TRecord, N>& table, const TRecord& record)
+{
+    std::string line = "^";
+    for (const auto field : table)
+        AppendRecordField(line, record.*field);
+    return line;
 }

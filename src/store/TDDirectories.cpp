@@ -1,6 +1,7 @@
 #include "store/TDDirectories.h"
 
-#include "common/UUtils.h"
+#include "store/RecordText.h"
+#include "store/DataFileCipher.h"
 #include "store/AesLib.h"
 #include "store/FileIO.h"
 #include "store/RecordLine.h"
@@ -8,6 +9,17 @@
 #include <QFile>
 
 #include <algorithm>
+
+namespace {
+
+constexpr TFieldTable<TDDirectory, 7> DirectoryFields = {
+    &TDDirectory::Title, &TDDirectory::URL, &TDDirectory::Category, &TDDirectory::Type,
+    &TDDirectory::PageRank, &TDDirectory::AlexaRank, &TDDirectory::Extra};
+
+// Salt, password check and authentication code of the built-in password's mode.
+constexpr std::size_t HeaderAndCodeBytes = 20;
+
+} // namespace
 
 TDatabaseState TDDirectories::LoadAll(const QString& appDir)
 {
@@ -23,6 +35,18 @@ TDatabaseState TDDirectories::LoadFile(const QString& path)
 {
     if (!FileExists(path))
         return TDatabaseState::Missing;
+    // The header is checked before the rest is read: a file that is not a
+    // database (a device, a 2 GB download) costs 20 bytes, not its size.
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        const QByteArray head = file.read(static_cast<qint64>(HeaderAndCodeBytes));
+        std::string ignored;
+        TCryptFailure failure = TCryptFailure::None;
+        if (head.size() == static_cast<qsizetype>(HeaderAndCodeBytes)
+            && !DecryptData(std::string_view(head.constData(), HeaderAndCodeBytes), ignored, &failure)
+            && failure == TCryptFailure::PasswordMismatch)
+            return TDatabaseState::NotReadable;
+    }
     return LoadEncrypted(ReadWholeFile(path));
 }
 
@@ -78,14 +102,11 @@ void TDDirectories::LoadFromText(std::string_view text)
 {
     // About one directory per line break: a large database is appended without regrowing.
     Reserve(Count() + static_cast<int>(std::count(text.begin(), text.end(), '\n')));
-    ForEachRecordLine(text, [this](std::vector<std::string>& pieces) {
+    // Pieces past the seventh field are never kept.
+    ForEachRecordLine(text, DirectoryFields.size(), [this](std::vector<std::string>& pieces, const TRecordLineShape&) {
         auto directory = std::make_unique<TDDirectory>();
-        TDDirectory& d = *directory;
-        std::string* byPosition[] = {&d.Title, &d.URL, &d.Category, &d.Type,
-                                     &d.PageRank, &d.AlexaRank, &d.Extra};
-        for (size_t position = 1; position <= 7 && position < pieces.size(); ++position)
-            *byPosition[position - 1] = std::move(pieces[position]);
-        std::string key = AsciiUpper(d.Title);
+        FieldsFromPieces(DirectoryFields, pieces, *directory);
+        std::string key = AsciiUpper(directory->Title);
         Append(std::move(key), std::move(directory));
     });
 }
@@ -94,9 +115,7 @@ std::string TDDirectories::ToText() const
 {
     std::string text;
     for (int i = 0; i < Count(); ++i) {
-        const TDDirectory& d = RecordAt(i);
-        text += BuildRecordLine({&d.Title, &d.URL, &d.Category, &d.Type, &d.PageRank,
-                                 &d.AlexaRank, &d.Extra});
+        text += BuildRecordLine(DirectoryFields, RecordAt(i));
         text += "\r\n";
     }
     return text;

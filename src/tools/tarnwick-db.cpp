@@ -1,5 +1,5 @@
 // tarnwick-db: export, import and check the encrypted directory database.
-#include "store/DatabaseTool.h"
+#include "tools/DatabaseTool.h"
 
 #include <iostream>
 

@@ -1,6 +1,5 @@
 #include "workspace/DialogSupport.h"
 
-#include "shell/FMain.h"
 #include "toolkit/CentreOnScreen.h"
 #include "toolkit/InputGuard.h"
 
@@ -51,19 +50,25 @@ QPushButton* MakeDialogButton(QWidget* parent, const char* caption, int left, in
     return button;
 }
 
-TRecordDialog::TRecordDialog(QWidget* parent)
+TRecordDialog::TRecordDialog(TMessageBox& messages, QString blankWarning, QString takenWarning, QWidget* parent)
     : QDialog(parent)
+    , FMessages(messages)
+    , FBlankWarning(std::move(blankWarning))
+    , FTakenWarning(std::move(takenWarning))
 {
     setModal(true);
 }
 
-bool TRecordDialog::AcceptName(TNameCheck check, const QString& blankWarning, const QString& takenWarning)
+void TRecordDialog::bsSkinButton1Click()
 {
-    if (check == TNameCheck::Accepted)
-        return true;
-    TfrmMain::Instance()->msgMain.ShowMessageBox(check == TNameCheck::Blank ? blankWarning : takenWarning,
-                                                 mkWarning, MsgButton::OK);
-    return false;
+    const TNameCheck check = CheckName();
+    if (check != TNameCheck::Accepted) {
+        FMessages.ShowMessageBox(check == TNameCheck::Blank ? FBlankWarning : FTakenWarning, mkWarning,
+                                 MsgButton::OK);
+        return;
+    }
+    FWrittenIndex = WriteRecord();
+    accept();
 }
 
 void TRecordDialog::keyPressEvent(QKeyEvent* event)

@@ -1,6 +1,7 @@
 #pragma once
 // Building blocks shared by the project and directory dialogs.
 
+#include "toolkit/MessageBox.h"
 #include "workspace/RecordEdit.h"
 
 #include <QDialog>
@@ -13,19 +14,72 @@ class QPushButton;
 class QWidget;
 
 // What the project and directory dialogs share: modal, centred on the
-// screen, Esc closes nothing and Enter presses no button, and the name check
-// of Ok answered with its warning.
+// screen, Esc closes nothing and Enter presses no button, and Ok: the name
+// checked (a warning keeps the dialog open), then the record added or
+// rewritten and the dialog closed.
 class TRecordDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TRecordDialog(QWidget* parent = nullptr);
+    TRecordDialog(TMessageBox& messages, QString blankWarning, QString takenWarning, QWidget* parent = nullptr);
+
+    // -1: add mode; otherwise the collection index of the record being edited.
+    int EditIndex = -1;
+    // The collection index Ok wrote, or -1 while nothing was written.
+    int WrittenIndex() const { return FWrittenIndex; }
+
+    // Ok: checks the name, writes the record and closes, or warns and stays open.
+    void bsSkinButton1Click();
 
 protected:
-    // Shows the warning for a blank or taken name; true when the name was accepted.
-    bool AcceptName(TNameCheck check, const QString& blankWarning, const QString& takenWarning);
+    virtual TNameCheck CheckName() const = 0;
+    // Adds (add mode) or rewrites the record; returns its collection index.
+    virtual int WriteRecord() = 0;
 
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
+
+private:
+    TMessageBox& FMessages;
+    QString FBlankWarning;
+    QString FTakenWarning;
+    int FWrittenIndex = -1;
+};
+
+// The record dialog over one collection, which it gets when it is made.
+template <typename TRecord>
+class TRecordDialogOf : public TRecordDialog {
+public:
+    TRecordDialogOf(TKeyedCollection<TRecord>& records, TMessageBox& messages, QString blankWarning,
+                    QString takenWarning, QWidget* parent)
+        : TRecordDialog(messages, std::move(blankWarning), std::move(takenWarning), parent)
+        , FRecords(records)
+    {
+    }
+
+    // The record the controls describe (Extra empty).
+    virtual TRecord RecordFromControls() const = 0;
+    // Loads the record at EditIndex into the controls.
+    void ShowRecord() { ShowFields(FRecords.RecordAt(EditIndex)); }
+    // The name the name field holds, whatever became of the dialog.
+    std::string TypedName() const { return RecordName(RecordFromControls()); }
+
+    void AddRecord() { AddRecordTo(FRecords, RecordFromControls()); }
+    void UpdateRecord() { UpdateRecordIn(FRecords, EditIndex, RecordFromControls()); }
+
+protected:
+    virtual void ShowFields(const TRecord& record) = 0;
+
+    TNameCheck CheckName() const override { return CheckRecordName(FRecords, EditIndex, TypedName()); }
+    int WriteRecord() override
+    {
+        if (EditIndex >= 0) {
+            UpdateRecord();
+            return EditIndex;
+        }
+        return AddRecordTo(FRecords, RecordFromControls());
+    }
+
+    TKeyedCollection<TRecord>& FRecords;
 };
 
 // A label at a fixed place.

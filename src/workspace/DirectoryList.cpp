@@ -1,6 +1,6 @@
 #include "workspace/DirectoryList.h"
 
-#include "common/UUtils.h"
+#include "store/RecordText.h"
 #include "store/TDDirectories.h"
 #include "workspace/DirectorySort.h"
 

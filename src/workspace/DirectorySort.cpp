@@ -1,6 +1,6 @@
 #include "workspace/DirectorySort.h"
 
-#include "common/UUtils.h"
+#include "store/RecordText.h"
 
 #include <QLocale>
 

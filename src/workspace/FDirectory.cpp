@@ -1,7 +1,7 @@
 #include "workspace/FDirectory.h"
 
 #include "common/UUtils.h"
-#include "shell/FMain.h"
+#include "store/TDDirectories.h"
 #include "workspace/RecordEdit.h"
 
 #include <QLabel>
@@ -22,8 +22,9 @@ std::string FieldText(const QLineEdit* field)
 
 } // namespace
 
-TfrmDirectory::TfrmDirectory(QWidget* parent)
-    : TRecordDialog(parent)
+TfrmDirectory::TfrmDirectory(TDDirectories& directories, TMessageBox& messages, QWidget* parent)
+    : TRecordDialogOf(directories, messages, QStringLiteral("Please specify a directory name!"),
+                      QStringLiteral("This directory name already exists. Please specify a new name."), parent)
 {
     setObjectName(QStringLiteral("frmDirectory"));
     setWindowTitle(QStringLiteral("Add Directory"));
@@ -70,9 +71,8 @@ void TfrmDirectory::FormCreate()
     bsSkinButton1->setFocus();
 }
 
-void TfrmDirectory::ShowRecord()
+void TfrmDirectory::ShowFields(const TDDirectory& d)
 {
-    const TDDirectory& d = TfrmMain::Instance()->FDirectories->RecordAt(EditIndex);
     edtTitle->setText(ToDisplay(d.Title));
     edtURL->setText(ToDisplay(d.URL));
     edtCategory->setText(ToDisplay(d.Category));
@@ -96,27 +96,4 @@ TDDirectory TfrmDirectory::RecordFromControls() const
 TDirectoryRow TfrmDirectory::RowFromControls() const
 {
     return TDirectoryRow::FromDirectory(RecordFromControls());
-}
-
-void TfrmDirectory::AddRecord()
-{
-    AddRecordTo(*TfrmMain::Instance()->FDirectories, RecordFromControls());
-}
-
-void TfrmDirectory::UpdateRecord()
-{
-    UpdateRecordIn(*TfrmMain::Instance()->FDirectories, EditIndex, RecordFromControls());
-}
-
-void TfrmDirectory::bsSkinButton1Click()
-{
-    if (!AcceptName(CheckRecordName(*TfrmMain::Instance()->FDirectories, EditIndex, FieldText(edtTitle)),
-                    QStringLiteral("Please specify a directory name!"),
-                    QStringLiteral("This directory name already exists. Please specify a new name.")))
-        return;
-    if (EditIndex >= 0)
-        UpdateRecord();
-    else
-        AddRecord();
-    accept();
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The directory dialog: the six editable fields of a directory. Ok checks the
-// title and writes the record into the main window's directory collection;
+// title and writes the record into the directory collection;
 // Cancel and the frame's close box leave it untouched.
 
 #include "store/Records.h"
@@ -11,24 +11,15 @@
 class QLineEdit;
 class QPushButton;
 
-class TfrmDirectory : public TRecordDialog {
+class TDDirectories;
+
+class TfrmDirectory : public TRecordDialogOf<TDDirectory> {
     Q_OBJECT
 public:
-    explicit TfrmDirectory(QWidget* parent = nullptr);
-
-    // -1: add mode; otherwise the collection index of the directory being edited.
-    int EditIndex = -1;
+    TfrmDirectory(TDDirectories& directories, TMessageBox& messages, QWidget* parent = nullptr);
 
     void FormCreate();
-    // Puts the directory at EditIndex into the controls.
-    void ShowRecord();
-    void AddRecord();
-    void UpdateRecord();
-    // Ok: checks the title, writes the record and closes, or warns and stays open.
-    void bsSkinButton1Click();
-
-    // The record the controls describe (Extra empty).
-    TDDirectory RecordFromControls() const;
+    TDDirectory RecordFromControls() const override;
     // The list row the controls describe.
     TDirectoryRow RowFromControls() const;
 
@@ -41,4 +32,7 @@ public:
 
     QPushButton* bsSkinButton1 = nullptr; // "Ok"
     QPushButton* bsSkinButton2 = nullptr; // "Cancel"
+
+protected:
+    void ShowFields(const TDDirectory& d) override;
 };

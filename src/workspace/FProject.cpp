@@ -1,7 +1,7 @@
 #include "workspace/FProject.h"
 
 #include "common/UUtils.h"
-#include "shell/FMain.h"
+#include "store/TDProjects.h"
 #include "toolkit/Memo.h"
 #include "workspace/MemoText.h"
 #include "workspace/RecordEdit.h"
@@ -37,8 +37,9 @@ std::string FieldText(const QLineEdit* field)
 
 } // namespace
 
-TfrmProject::TfrmProject(QWidget* parent)
-    : TRecordDialog(parent)
+TfrmProject::TfrmProject(TDProjects& projects, TMessageBox& messages, QWidget* parent)
+    : TRecordDialogOf(projects, messages, QStringLiteral("Please specify a project name!"),
+                      QStringLiteral("This project name already exists. Please specify a new name."), parent)
 {
     setObjectName(QStringLiteral("frmProject"));
     setWindowTitle(QStringLiteral("Add Project"));
@@ -127,9 +128,8 @@ void TfrmProject::FormCreate()
     edtProjName->setFocus();
 }
 
-void TfrmProject::ShowRecord()
+void TfrmProject::ShowFields(const TDProject& p)
 {
-    const TDProject& p = TfrmMain::Instance()->FProjects->RecordAt(EditIndex);
     edtProjName->setText(ToDisplay(p.ProjName));
     edtFirstName->setText(ToDisplay(p.FirstName));
     edtLastName->setText(ToDisplay(p.LastName));
@@ -166,27 +166,4 @@ TDProject TfrmProject::RecordFromControls() const
     p.Description = StoredFromMemoText(memDescription->Lines());
     p.Keywords = StoredFromMemoText(memKeywords->Lines());
     return p;
-}
-
-void TfrmProject::AddRecord()
-{
-    AddRecordTo(*TfrmMain::Instance()->FProjects, RecordFromControls());
-}
-
-void TfrmProject::UpdateRecord()
-{
-    UpdateRecordIn(*TfrmMain::Instance()->FProjects, EditIndex, RecordFromControls());
-}
-
-void TfrmProject::bsSkinButton1Click()
-{
-    if (!AcceptName(CheckRecordName(*TfrmMain::Instance()->FProjects, EditIndex, FieldText(edtProjName)),
-                    QStringLiteral("Please specify a project name!"),
-                    QStringLiteral("This project name already exists. Please specify a new name.")))
-        return;
-    if (EditIndex >= 0)
-        UpdateRecord();
-    else
-        AddRecord();
-    accept();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The project dialog: the fifteen editable fields of a project on two tab
-// pages. Ok checks the name and writes the record into the main window's
-// project collection; Cancel and the frame's close box leave it untouched.
+// pages. Ok checks the name and writes the record into the project
+// collection; Cancel and the frame's close box leave it untouched.
 
 #include "store/Records.h"
 #include "workspace/DialogSupport.h"
@@ -13,24 +13,15 @@ class QPushButton;
 class QTabWidget;
 class TMemo;
 
-class TfrmProject : public TRecordDialog {
+class TDProjects;
+
+class TfrmProject : public TRecordDialogOf<TDProject> {
     Q_OBJECT
 public:
-    explicit TfrmProject(QWidget* parent = nullptr);
-
-    // -1: add mode; otherwise the collection index of the project being edited.
-    int EditIndex = -1;
+    TfrmProject(TDProjects& projects, TMessageBox& messages, QWidget* parent = nullptr);
 
     void FormCreate();
-    // Loads the project at EditIndex into the controls.
-    void ShowRecord();
-    void AddRecord();
-    void UpdateRecord();
-    // Ok: checks the name, writes the record and closes, or warns and stays open.
-    void bsSkinButton1Click();
-
-    // The record the controls describe (Extra empty).
-    TDProject RecordFromControls() const;
+    TDProject RecordFromControls() const override;
 
     QLabel* lblProjName = nullptr;
     QLineEdit* edtProjName = nullptr;
@@ -56,4 +47,7 @@ public:
 
     QPushButton* bsSkinButton1 = nullptr; // "Ok"
     QPushButton* bsSkinButton2 = nullptr; // "Cancel"
+
+protected:
+    void ShowFields(const TDProject& p) override;
 };

@@ -1,5 +1,6 @@
 #include "workspace/ProjectSelector.h"
 
+#include "store/RecordText.h"
 #include "common/UUtils.h"
 #include "store/TDProjects.h"
 #include "toolkit/SortedComboBox.h"
@@ -23,6 +24,10 @@ void TProjectSelector::FillProjects()
 
 int TProjectSelector::CurrentProjectIndex() const
 {
+    // Only the project the selector shows: the name of one that is no longer
+    // shown (after a cancelled Add Project) must not reach a command.
+    if (FBox.SelectedPosition() < 0)
+        return -1;
     return FProjects.FindKey(AsciiUpper(FBox.Text()));
 }
 

@@ -2,7 +2,7 @@
 // What the Ok button of the project and directory dialogs does to a
 // collection: check the name, then add a record or rewrite one in place.
 
-#include "common/UUtils.h"
+#include "store/RecordText.h"
 #include "store/KeyedCollection.h"
 #include "store/Records.h"
 

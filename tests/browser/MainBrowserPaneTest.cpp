@@ -3,14 +3,18 @@
 #include "TestSupport.h"
 
 #include "browser/FillTask.h"
-#include "common/UUtils.h"
+#include "store/RecordText.h"
+#include "browser/BrowserPane.h"
 #include "shell/FMain.h"
+#include "workspace/WorkspacePane.h"
 #include "shell/VendorAddresses.h"
 #include "toolkit/Gauge.h"
 #include "toolkit/MessageBox.h"
+#include "toolkit/ModalHook.h"
 #include "toolkit/SortedComboBox.h"
 #include "workspace/DirectoryList.h"
 
+#include <QDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -140,7 +144,7 @@ TEST_F(MainBrowserPane, EveryDirectoryEntryPointOpensTheSelectedRowsURL)
     Main->lvwItemsDblClick();
     EXPECT_TRUE(Browser->Log.empty());
 
-    Main->FDirectoryList->SelectRow(1);
+    Main->FWorkspace->FDirectoryList->SelectRow(1);
     const std::string second = "Navigate http://second.example/add?x=1&y=%20";
     Main->btnGoDirectory->click();
     Main->bsSkinButton6->click();
@@ -171,7 +175,7 @@ TEST_F(MainBrowserPane, EveryDirectoryEntryPointOpensTheSelectedRowsURL)
 
     // An empty URL is passed on all the same.
     Browser->Log.clear();
-    Main->FDirectoryList->SelectRow(2);
+    Main->FWorkspace->FDirectoryList->SelectRow(2);
     Main->btnGoDirectory->click();
     EXPECT_EQ(Browser->Log, TLog{"Navigate "});
     EXPECT_TRUE(Main->bsSkinButton6->isHidden());
@@ -268,14 +272,41 @@ TEST_F(MainBrowserPane, ReplacingTheBrowserEndsAWaitingPress)
     Browser->AnswerAtOnce = false;
     Browser->Forms = {{Field("email")}};
     Main->btnFillClick();
-    ASSERT_TRUE(Main->FFillTask);
+    ASSERT_TRUE(Main->FBrowserPane->FillRunning());
     Main->SetBrowserControl(std::make_unique<TFakeBrowserControl>());
-    EXPECT_FALSE(Main->FFillTask);
+    EXPECT_FALSE(Main->FBrowserPane->FillRunning());
     // The new browser takes presses at once.
-    auto* fresh = static_cast<TFakeBrowserControl*>(Main->FBrowser.get());
+    auto* fresh = static_cast<TFakeBrowserControl*>(&Main->Browser());
     fresh->Forms = {{Field("email")}};
     QSignalSpy finished(Main.get(), &TfrmMain::FillFinished);
     Main->btnFillClick();
     ASSERT_TRUE(finished.wait(20000));
     EXPECT_EQ(fresh->Element(0, 0).Value, "a@example.org");
+}
+
+TEST_F(MainBrowserPane, AfterACancelledAddProjectFillAndEditActOnNoProject)
+{
+    Browser->Forms = {{Field("email")}};
+    AddProject(Project("Client A", "a@example.com"));
+    ASSERT_NE(Main->FWorkspace->CurrentProject(), nullptr);
+    int opened = 0;
+    TModalHook previous = SetModalHook([&opened](QDialog&) {
+        ++opened;
+        return static_cast<int>(QDialog::Rejected);
+    });
+    Main->btnAddProjectClick();
+    SetModalHook(std::move(previous));
+    ASSERT_EQ(opened, 1) << "the Add Project dialog opened";
+    ASSERT_EQ(Main->cbxProjects->SelectedPosition(), -1) << "the selector shows no project";
+
+    Main->btnFillClick();
+    EXPECT_EQ(Browser->PageCallCount(), 0);
+    EXPECT_EQ(Browser->Element(0, 0).Value, "");
+    EXPECT_EQ(Main->MainStatusPanel->text(), "Select a project first");
+
+    TMessageBox::SetNextAnswer(MsgResult::OK);
+    Main->btnEditProjectClick();
+    ASSERT_EQ(TMessageBox::Shown().size(), 1u) << "Edit Project says why it does nothing";
+    EXPECT_NE(TMessageBox::Shown().back().Text.indexOf("Select a project first"), -1);
+    EXPECT_EQ(Main->FProjects->RecordAt(0).Email, "a@example.com");
 }

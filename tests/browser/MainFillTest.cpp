@@ -3,8 +3,10 @@
 #include "TestSupport.h"
 
 #include "browser/FillTask.h"
+#include "store/RecordText.h"
 #include "common/UUtils.h"
 #include "shell/FMain.h"
+#include "workspace/WorkspacePane.h"
 #include "toolkit/Gauge.h"
 #include "toolkit/MessageBox.h"
 #include "workspace/DirectoryList.h"
@@ -58,7 +60,7 @@ TEST(MainFill, WorkedTableOnOnePageFromTheDirectoryList)
     main.FillDirectories();
 
     // Open the directory's page from the list, as the user does.
-    main.FDirectoryList->SelectRow(0);
+    main.FWorkspace->FDirectoryList->SelectRow(0);
     QSignalSpy loaded(main.EmbeddedWB1, &QWebEngineView::loadFinished);
     main.lvwItemsKeyDown(Qt::Key_Return);
     ASSERT_TRUE(loaded.wait(PageWaitMs));

@@ -4,8 +4,10 @@
 #include "TestSupport.h"
 #include "WebPageSupport.h"
 
+#include "store/DataFileCipher.h"
 #include "common/UUtils.h"
 #include "shell/FMain.h"
+#include "workspace/WorkspacePane.h"
 #include "toolkit/SortedComboBox.h"
 #include "workspace/DirectoryList.h"
 
@@ -84,7 +86,7 @@ TEST(StarterData, EveryDemoDirectoryFillsFromTheSampleProject)
         ASSERT_TRUE(expected.count(name));
         EXPECT_TRUE(QFileInfo::exists(QUrl(ToDisplay(main.FDirectories->RecordAt(row).URL)).toLocalFile()));
 
-        main.FDirectoryList->SelectRow(row);
+        main.FWorkspace->FDirectoryList->SelectRow(row);
         QSignalSpy loaded(main.EmbeddedWB1, &QWebEngineView::loadFinished);
         main.btnGoDirectory->click();
         ASSERT_TRUE(loaded.wait(PageWaitMs));

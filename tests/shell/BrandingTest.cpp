@@ -1,7 +1,8 @@
-#include "common/ProfileStrings.h"
+#include "store/ProfileStrings.h"
 #include "shell/BannerImage.h"
 #include "shell/BrandingConfig.h"
 #include "shell/FMain.h"
+#include "shell/MainPanels.h"
 #include "shell/VendorAddresses.h"
 #include "toolkit/LinkLabel.h"
 

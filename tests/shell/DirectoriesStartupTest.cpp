@@ -2,7 +2,7 @@
 // directory databases.
 #include "TestSupport.h"
 
-#include "common/UUtils.h"
+#include "store/DataFileCipher.h"
 #include "shell/FMain.h"
 #include "toolkit/MessageBox.h"
 

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "shell/FMain.h"
+#include "shell/MainPanels.h"
 #include "toolkit/LinkLabel.h"
 #include "toolkit/SortedComboBox.h"
 

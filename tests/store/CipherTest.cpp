@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "common/UUtils.h"
+#include "store/DataFileCipher.h"
 #include "store/AesLib.h"
 #include "store/FileIO.h"
 

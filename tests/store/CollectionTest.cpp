@@ -1,4 +1,4 @@
-#include "common/UUtils.h"
+#include "store/RecordText.h"
 #include "store/UGeneral.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
-#include "common/UUtils.h"
+#include "store/RecordText.h"
+#include "store/DataFileCipher.h"
 #include "store/FileIO.h"
 #include "store/UGeneral.h"
 

@@ -1,6 +1,6 @@
 #include "WorkspaceTestSupport.h"
 
-#include "common/UUtils.h"
+#include "store/RecordText.h"
 #include "workspace/DirectoryList.h"
 #include "workspace/DirectoryListModel.h"
 #include "workspace/FDirectory.h"
@@ -46,7 +46,7 @@ protected:
     std::vector<std::string> Captions() const
     {
         std::vector<std::string> captions;
-        for (const TDirectoryRow& row : Main->FDirectoryModel->Rows())
+        for (const TDirectoryRow& row : Main->FWorkspace->FDirectoryModel->Rows())
             captions.push_back(row.Texts[TDirectoryRow::Caption]);
         return captions;
     }
@@ -66,14 +66,14 @@ protected:
         for (const std::string& caption : captions)
             rows.push_back(TDirectoryRow::FromDirectory(
                 Main->FDirectories->RecordAt(Main->FDirectories->FindKey(AsciiUpper(caption)))));
-        Main->FDirectoryModel->SetRows(std::move(rows));
+        Main->FWorkspace->FDirectoryModel->SetRows(std::move(rows));
     }
 
-    int SelectedRow() const { return Main->FDirectoryList->SelectedRow(); }
+    int SelectedRow() const { return Main->FWorkspace->FDirectoryList->SelectedRow(); }
     std::string SelectedCaption() const
     {
         const int row = SelectedRow();
-        return row < 0 ? std::string() : Main->FDirectoryModel->Row(row).Texts[TDirectoryRow::Caption];
+        return row < 0 ? std::string() : Main->FWorkspace->FDirectoryModel->Row(row).Texts[TDirectoryRow::Caption];
     }
 };
 
@@ -128,7 +128,7 @@ TEST_F(DirectoryCommands, DialogLayoutAndKeys)
     main.btnAddDirectory->click();
     EXPECT_EQ(script.Runs(), 1);
     EXPECT_EQ(main.FDirectories->Count(), 0);
-    EXPECT_EQ(main.FDirectoryModel->rowCount(), 0);
+    EXPECT_EQ(main.FWorkspace->FDirectoryModel->rowCount(), 0);
 }
 
 TEST_F(DirectoryCommands, AddRefusesBlankAndDuplicateTitlesAndAppendsToASortedList)
@@ -146,7 +146,7 @@ TEST_F(DirectoryCommands, AddRefusesBlankAndDuplicateTitlesAndAppendsToASortedLi
     for (int i = 39; i >= 0; --i)
         sorted.push_back("Dir" + std::to_string(100 + i));
     ShowRowsInOrder(sorted);
-    Main->FDirectoryList->SelectRow(0);
+    Main->FWorkspace->FDirectoryList->SelectRow(0);
 
     TDirectoryScript script([](TfrmDirectory& d) {
         EXPECT_EQ(PressOkForWarning(d), "Please specify a directory name!");
@@ -177,11 +177,11 @@ TEST_F(DirectoryCommands, AddRefusesBlankAndDuplicateTitlesAndAppendsToASortedLi
     EXPECT_EQ(main.FDirectories->RecordAt(40), expected);
 
     // The new row is the last one, selected and wholly in view, though the list was sorted.
-    ASSERT_EQ(main.FDirectoryModel->rowCount(), 41);
-    EXPECT_EQ(main.FDirectoryModel->Row(40), TDirectoryRow::FromDirectory(expected));
-    EXPECT_EQ(main.FDirectoryModel->Row(0).Texts[TDirectoryRow::Caption], "Dir139");
+    ASSERT_EQ(main.FWorkspace->FDirectoryModel->rowCount(), 41);
+    EXPECT_EQ(main.FWorkspace->FDirectoryModel->Row(40), TDirectoryRow::FromDirectory(expected));
+    EXPECT_EQ(main.FWorkspace->FDirectoryModel->Row(0).Texts[TDirectoryRow::Caption], "Dir139");
     EXPECT_EQ(SelectedRow(), 40);
-    const QRect rowRect = main.lvwItems->visualRect(main.FDirectoryModel->index(40, 0));
+    const QRect rowRect = main.lvwItems->visualRect(main.FWorkspace->FDirectoryModel->index(40, 0));
     EXPECT_TRUE(main.lvwItems->viewport()->rect().contains(rowRect)) << "row not scrolled into view";
     EXPECT_GT(main.lvwItems->verticalScrollBar()->value(), 0);
     EXPECT_EQ(Str(main.stpItems->text()), "40 directories listed") << "the count stays at its start-up value";
@@ -193,7 +193,7 @@ TEST_F(DirectoryCommands, AddRefusesBlankAndDuplicateTitlesAndAppendsToASortedLi
     });
     main.btnAddDirectory->click();
     EXPECT_EQ(main.FDirectories->Count(), 41);
-    EXPECT_EQ(main.FDirectoryModel->rowCount(), 41);
+    EXPECT_EQ(main.FWorkspace->FDirectoryModel->rowCount(), 41);
     EXPECT_EQ(SelectedRow(), 40);
 }
 
@@ -205,7 +205,7 @@ TEST_F(DirectoryCommands, EditRewritesTheSelectedRowInPlace)
     // Nothing selected: nothing happens.
     main.btnEditDirectory->click();
 
-    Main->FDirectoryList->SelectRow(1); // Beta, collection index 1
+    Main->FWorkspace->FDirectoryList->SelectRow(1); // Beta, collection index 1
     TDirectoryScript edit([](TfrmDirectory& d) {
         EXPECT_EQ(Str(d.windowTitle()), "Edit Directory");
         EXPECT_EQ(d.EditIndex, 1);
@@ -232,7 +232,7 @@ TEST_F(DirectoryCommands, EditRewritesTheSelectedRowInPlace)
     EXPECT_EQ(edited.Extra, "x-b");
     EXPECT_EQ(main.FDirectories->KeyAt(1), "ALPHA");
     EXPECT_EQ(Captions(), (std::vector<std::string>{"Gamma", "alpha", "Alpha"}));
-    EXPECT_EQ(main.FDirectoryModel->Row(1).Texts[TDirectoryRow::PageRank], "7");
+    EXPECT_EQ(main.FWorkspace->FDirectoryModel->Row(1).Texts[TDirectoryRow::PageRank], "7");
     EXPECT_EQ(SelectedRow(), 1);
 
     // Either row of the shared title now reaches the first directory of that key.
@@ -245,7 +245,7 @@ TEST_F(DirectoryCommands, EditRewritesTheSelectedRowInPlace)
     main.btnEditDirectory->click();
     EXPECT_EQ(second.Runs(), 1);
     EXPECT_EQ(main.FDirectories->RecordAt(0).Category, "Cat Alpha") << "Cancel changes nothing";
-    EXPECT_EQ(main.FDirectoryModel->Row(1).Texts[TDirectoryRow::Category], "Cat Beta");
+    EXPECT_EQ(main.FWorkspace->FDirectoryModel->Row(1).Texts[TDirectoryRow::Category], "Cat Beta");
 }
 
 TEST_F(DirectoryCommands, DeleteReselectsByCollectionIndex)
@@ -258,7 +258,7 @@ TEST_F(DirectoryCommands, DeleteReselectsByCollectionIndex)
     EXPECT_TRUE(TMessageBox::Shown().empty());
 
     // Cancel keeps everything.
-    Main->FDirectoryList->SelectRow(3);
+    Main->FWorkspace->FDirectoryList->SelectRow(3);
     TMessageBox::SetNextAnswer(MsgResult::Cancel);
     main.btnDeleteDirectory->click();
     ASSERT_EQ(TMessageBox::Shown().size(), 1u);
@@ -287,20 +287,20 @@ TEST_F(DirectoryCommands, DeleteReselectsByCollectionIndex)
 TEST_F(DirectoryCommands, DeleteLastAndOnlyRows)
 {
     TfrmMain& main = OpenWith({Directory("A"), Directory("B"), Directory("C")});
-    Main->FDirectoryList->SelectRow(2);
+    Main->FWorkspace->FDirectoryList->SelectRow(2);
     TMessageBox::SetNextAnswer(MsgResult::OK);
     main.btnDeleteDirectory->click();
     EXPECT_EQ(Captions(), (std::vector<std::string>{"A", "B"}));
     EXPECT_EQ(SelectedCaption(), "B") << "deleting the last row selects the new last row";
 
-    Main->FDirectoryList->SelectRow(0);
+    Main->FWorkspace->FDirectoryList->SelectRow(0);
     TMessageBox::SetNextAnswer(MsgResult::OK);
     main.btnDeleteDirectory->click();
     EXPECT_EQ(SelectedCaption(), "B");
     TMessageBox::SetNextAnswer(MsgResult::OK);
     main.btnDeleteDirectory->click();
     EXPECT_EQ(main.FDirectories->Count(), 0);
-    EXPECT_EQ(main.FDirectoryModel->rowCount(), 0);
+    EXPECT_EQ(main.FWorkspace->FDirectoryModel->rowCount(), 0);
     EXPECT_EQ(SelectedRow(), -1);
 
     // With the list empty, Edit and Delete do nothing.
@@ -314,8 +314,8 @@ TEST_F(DirectoryCommands, RowWhoseCaptionNamesNoDirectory)
 {
     TfrmMain& main = OpenWith({Directory("Real")});
     TDirectoryRow ghost = TDirectoryRow::FromDirectory(Directory("Ghost"));
-    main.FDirectoryModel->AppendRow(ghost);
-    Main->FDirectoryList->SelectRow(1);
+    main.FWorkspace->FDirectoryModel->AppendRow(ghost);
+    Main->FWorkspace->FDirectoryList->SelectRow(1);
 
     // Edit opens no dialog (an opened one would fail the test).
     main.btnEditDirectory->click();

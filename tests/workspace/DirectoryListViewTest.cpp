@@ -1,4 +1,4 @@
-#include "common/UUtils.h"
+#include "store/RecordText.h"
 #include "store/UGeneral.h"
 #include "toolkit/ListView.h"
 #include "workspace/DirectoryList.h"

@@ -1,7 +1,8 @@
 // Whole sessions through the dialogs, ending in the close that writes the data files.
 #include "WorkspaceTestSupport.h"
 
-#include "common/UUtils.h"
+#include "store/RecordText.h"
+#include "store/DataFileCipher.h"
 #include "toolkit/Memo.h"
 #include "toolkit/SortedComboBox.h"
 #include "workspace/DirectoryList.h"
@@ -107,7 +108,7 @@ TEST_F(Session, CloseWritesWhatTheUserBuilt)
         main.btnAddProject->click();
     }
     // Rename Beta to Bravo and move it to Berlin.
-    main.FProjectSelector->SelectByName("Beta");
+    main.FWorkspace->FProjectSelector->SelectByName("Beta");
     {
         TScriptedDialog<TfrmProject> edit([](TfrmProject& d) {
             EXPECT_EQ(Str(d.memTitles->toPlainText()), "T1\nT2");
@@ -119,7 +120,7 @@ TEST_F(Session, CloseWritesWhatTheUserBuilt)
     }
     EXPECT_EQ(main.cbxProjects->Text(), "Bravo");
     // Delete Alpha.
-    main.FProjectSelector->SelectByName("alpha");
+    main.FWorkspace->FProjectSelector->SelectByName("alpha");
     TMessageBox::SetNextAnswer(MsgResult::OK);
     main.btnDeleteProject->click();
 
@@ -132,7 +133,7 @@ TEST_F(Session, CloseWritesWhatTheUserBuilt)
         });
         main.btnAddDirectory->click();
     }
-    main.FDirectoryList->SelectRow(0);
+    main.FWorkspace->FDirectoryList->SelectRow(0);
     {
         TScriptedDialog<TfrmDirectory> edit([](TfrmDirectory& d) {
             TypeInto(d.edtURL, "http://a.example/new");
@@ -140,7 +141,7 @@ TEST_F(Session, CloseWritesWhatTheUserBuilt)
         });
         main.btnEditDirectory->click();
     }
-    main.FDirectoryList->SelectRow(1);
+    main.FWorkspace->FDirectoryList->SelectRow(1);
     TMessageBox::SetNextAnswer(MsgResult::OK);
     main.btnDeleteDirectory->click();
 

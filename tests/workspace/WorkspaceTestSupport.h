@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 
 #include "shell/FMain.h"
+#include "workspace/WorkspacePane.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/ModalHook.h"
 

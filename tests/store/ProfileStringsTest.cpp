@@ -1,4 +1,4 @@
-#include "common/ProfileStrings.h"
+#include "store/ProfileStrings.h"
 
 #include "TestSupport.h"
 

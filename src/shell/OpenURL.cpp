@@ -1,7 +1,9 @@
 // Opening web pages in the user's own browser.
-#include "common/UUtils.h"
+#include "shell/OpenURL.h"
 
 #include "common/AddressPolicy.h"
+#include "common/UUtils.h"
+#include "store/RecordText.h"
 
 #include <QDesktopServices>
 #include <QProcess>

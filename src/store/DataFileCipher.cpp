@@ -1,6 +1,6 @@
 // The file cipher applied to data files and to data in memory, with the
 // password built into the program.
-#include "common/UUtils.h"
+#include "store/DataFileCipher.h"
 
 #include "store/AesLib.h"
 #include "store/FileIO.h"

@@ -1,6 +1,6 @@
-#include "common/ProfileStrings.h"
+#include "store/ProfileStrings.h"
 
-#include "common/UUtils.h"
+#include "store/RecordText.h"
 
 #include <QFile>
 

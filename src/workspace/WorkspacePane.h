@@ -1,0 +1,83 @@
+#pragma once
+// The workspace pane: the directory list beside the project column, and the
+// project and directory commands with their dialogs. It edits the
+// collections it is given and tells the window what the other panes need
+// through its signals.
+
+#include <QString>
+#include <QWidget>
+
+#include <memory>
+
+class QLabel;
+class QPushButton;
+class TDDirectories;
+struct TDProject;
+class TDProjects;
+class TDirectoryList;
+class TDirectoryListModel;
+class TListView;
+class TMessageBox;
+class TProjectSelector;
+class TSortedComboBox;
+
+class TWorkspacePane : public QWidget {
+    Q_OBJECT
+public:
+    TWorkspacePane(TDProjects& projects, TDDirectories& directories, TMessageBox& messages,
+                   QWidget* parent = nullptr);
+    ~TWorkspacePane() override;
+
+    // Lists the collections' records anew (projects: the first one selected).
+    void FillProjects();
+    void FillDirectories();
+
+    // Collection index of the project the selector names, or -1.
+    int CurrentProjectIndex() const;
+    // That project, or nullptr.
+    const TDProject* CurrentProject() const;
+
+    // ---- commands ----
+    void AddProject();
+    void EditProject();
+    void DeleteProject();
+    void AddDirectory();
+    void EditDirectory();
+    void DeleteDirectory();
+    // Asks for the selected directory's page (OpenAddress); nothing without a selection.
+    void GoToDirectory();
+    void ColumnClick(int column);
+    void KeyDown(int key);
+
+    TListView* lvwItems = nullptr;
+    QWidget* panProjects = nullptr;
+    QLabel* lblSelectProject = nullptr;
+    TSortedComboBox* cbxProjects = nullptr;
+    QPushButton* btnAddProject = nullptr;
+    QPushButton* btnDeleteProject = nullptr;
+    QPushButton* btnEditProject = nullptr;
+
+    // The behaviour behind the controls.
+    std::unique_ptr<TDirectoryListModel> FDirectoryModel;
+    std::unique_ptr<TDirectoryList> FDirectoryList;
+    std::unique_ptr<TProjectSelector> FProjectSelector;
+
+signals:
+    // The list shows `rows` directories.
+    void DirectoryCountChanged(int rows);
+    // A directory's page is to be opened in the browser.
+    void OpenAddress(const QString& url);
+    // A link cell was clicked: the address goes to the user's own program.
+    void LinkActivated(const QString& address);
+    // A command changed the projects, or the directories (for the autosave).
+    void ProjectsChanged();
+    void DirectoriesChanged();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    TDProjects& FProjects;
+    TDDirectories& FDirectories;
+    TMessageBox& FMessages;
+};
