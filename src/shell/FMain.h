@@ -1,10 +1,8 @@
 #pragma once
-// The main window: it composes the workspace pane (projects and directories)
-// and the browser pane, with the tool bar, banner, links and status bar
-// around them, and runs start-up and shutdown. The panes hold the behaviour;
-// the handlers here forward to them, and the window connects what one pane
-// tells the other. Branding, the update check and web links live in the
-// FMain*.cpp files beside this one.
+// The main window composes the workspace and browser panes with the tool
+// bar, banner, links and status bar, runs start-up and shutdown, and connects
+// what one pane tells the other. Handlers forward to the panes
+// (FMainCommands.cpp); branding, updates and links are in FMain*.cpp.
 
 #include "shell/MainOptions.h"
 #include "store/UGeneral.h"
@@ -44,12 +42,12 @@ public:
     explicit TfrmMain(const TMainOptions& options, QWidget* parent = nullptr);
     ~TfrmMain() override;
 
-    // The one global reference the dialogs use to reach the main window.
+    // The window, for what must reach it (nothing below the shell does).
     static TfrmMain* Instance();
 
     const QString& AppDir() const { return FOptions.AppDir; }
 
-    // Each coordinate that centres a control in a panel: (panel div 2) - (control div 2).
+    // See TBannerPanel::CentreCoordinate.
     static int CentreCoordinate(int panelExtent, int controlExtent);
 
     // ---- shared state ----
@@ -140,30 +138,17 @@ public:
     // The update check behind CheckForUpdate (made on first use).
     TUpdateCheck& UpdateCheck();
 
-    // ---- projects ----
+    // ---- the panes' commands, forwarded ----
     void FillProjects();
     int CurrentProjectIndex() const;
-    void btnAddProjectClick();
-    void btnEditProjectClick();
-    void btnDeleteProjectClick();
-
-    // ---- directories ----
+    void btnAddProjectClick(), btnEditProjectClick(), btnDeleteProjectClick();
     void FillDirectories();
-    void btnAddDirectoryClick();
-    void btnDeleteDirectoryClick();
-    void btnEditDirectoryClick();
+    void btnAddDirectoryClick(), btnDeleteDirectoryClick(), btnEditDirectoryClick();
     void lvwItemsColumnClick(int column);
     void lvwItemsLinkClick(const QString& text);
-
-    // ---- browser ----
-    void btnHomeClick();
-    void btnBackClick();
-    void btnFowardClick();
-    void btnStopClick();
-    void btnRefreshClick();
+    void btnHomeClick(), btnBackClick(), btnFowardClick(), btnStopClick(), btnRefreshClick();
     void btnFillClick();
-    void btnGoDirectoryClick();
-    void lvwItemsDblClick();
+    void btnGoDirectoryClick(), lvwItemsDblClick();
     void lvwItemsKeyDown(int key);
     void EmbeddedWB1ProgressChange(int Progress, int ProgressMax);
     // Replaces the browser pane's control (tests put a fake in).

@@ -21,6 +21,9 @@ constexpr int AllFlags[] = {MsgButton::Yes,    MsgButton::No,       MsgButton::O
 struct TScript {
     std::deque<int> Answers;
     std::vector<TShownMessage> Shown;
+    // Messages are recorded only while a test scripts answers or dialogs,
+    // so the shipped program keeps no list of what it showed.
+    bool Recording = false;
 };
 
 TScript& Script()
@@ -205,7 +208,8 @@ void TMessageDialog::showEvent(QShowEvent* event)
 int TMessageBox::ShowMessageBox(const QString& text, int kind, int buttons)
 {
     TScript& script = Script();
-    script.Shown.push_back({text, kind, buttons});
+    if (script.Recording || ModalHookInstalled())
+        script.Shown.push_back({text, kind, buttons});
     if (!script.Answers.empty()) {
         const int answer = script.Answers.front();
         script.Answers.pop_front();
@@ -218,6 +222,7 @@ int TMessageBox::ShowMessageBox(const QString& text, int kind, int buttons)
 
 void TMessageBox::SetNextAnswer(int result)
 {
+    Script().Recording = true;
     Script().Answers.push_back(result);
 }
 
@@ -225,6 +230,7 @@ void TMessageBox::ClearScript()
 {
     Script().Answers.clear();
     Script().Shown.clear();
+    Script().Recording = false;
 }
 
 const std::vector<TShownMessage>& TMessageBox::Shown()

@@ -74,7 +74,9 @@ public:
     // and returns the result code of the button pressed.
     int ShowMessageBox(const QString& text, int kind, int buttons);
 
-    // Test hooks: the next box takes this answer without being shown.
+    // Test hooks: the next box takes this answer without being shown. From
+    // the first scripted answer until ClearScript, and while a modal hook is
+    // installed, every message is recorded.
     static void SetNextAnswer(int result);
     static void ClearScript();
     static const std::vector<TShownMessage>& Shown();

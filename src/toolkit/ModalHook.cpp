@@ -23,3 +23,8 @@ TModalHook SetModalHook(TModalHook hook)
     Hook() = std::move(hook);
     return previous;
 }
+
+bool ModalHookInstalled()
+{
+    return static_cast<bool>(Hook());
+}

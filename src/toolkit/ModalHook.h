@@ -14,3 +14,6 @@ int RunModal(QDialog& dialog);
 
 // Installs `hook` (an empty function restores QDialog::exec); returns the previous one.
 TModalHook SetModalHook(TModalHook hook);
+
+// True while a hook stands in for QDialog::exec (under test).
+bool ModalHookInstalled();

@@ -1,3 +1,4 @@
+#include "SampleProject.h"
 #include "FakeBrowserControl.h"
 
 #include "browser/FillTask.h"
@@ -21,10 +22,7 @@ TFakeElement Field(std::string name)
 
 TDProject Project()
 {
-    TDProject p;
-    p.FirstName = "Ada";
-    p.LastName = "Lovelace";
-    p.Email = "ada@example.org";
+    TDProject p = PersonProject("");
     p.Titles = "Engines$$Other";
     p.City = "London";
     return p;

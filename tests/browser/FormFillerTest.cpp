@@ -1,30 +1,10 @@
+#include "SampleProject.h"
 #include "browser/FormFiller.h"
 #include "browser/PageFormFields.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-TDProject SampleProject()
-{
-    TDProject p;
-    p.ProjName = "Site";
-    p.FirstName = "Ada";
-    p.LastName = "Lovelace";
-    p.Email = "ada@example.org";
-    p.Username = "ada_l";
-    p.Password = "s3cret";
-    p.Address = "1 Analytical Row";
-    p.City = "London";
-    p.State = "Middlesex";
-    p.Zip = "W1 1AA";
-    p.MainURL = "http://ada.example.org/";
-    p.RecpURL = "http://ada.example.org/links.html";
-    p.Titles = "Engines$$Second title";
-    p.Description = "Notes on engines\r\nmore";
-    p.Keywords = "engine, notes$$other";
-    return p;
-}
 
 // The value that remains for `name` once every write has gone in.
 std::string Remaining(const std::vector<TFieldWrite>& writes, const std::string& name, bool* written = nullptr)

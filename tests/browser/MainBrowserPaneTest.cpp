@@ -1,4 +1,5 @@
 // The main window's navigation and Fill handlers, driven against a fake browser.
+#include "SampleProject.h"
 #include "FakeBrowserControl.h"
 #include "TestSupport.h"
 
@@ -65,12 +66,7 @@ protected:
 
 TDProject Project(const std::string& name, const std::string& email)
 {
-    TDProject p;
-    p.ProjName = name;
-    p.FirstName = "Ada";
-    p.LastName = "Lovelace";
-    p.Email = email;
-    return p;
+    return PersonProject(name, email);
 }
 
 TFakeElement Field(std::string name)

@@ -1,4 +1,5 @@
 // Fill from the main window on a real page, end to end.
+#include "SampleProject.h"
 #include "WebPageSupport.h"
 #include "TestSupport.h"
 
@@ -21,22 +22,9 @@ namespace {
 
 TDProject WorkedProject()
 {
-    TDProject p;
-    p.ProjName = "Engines";
-    p.FirstName = "Ada";
-    p.LastName = "Lovelace";
-    p.Email = "ada@example.org";
-    p.Username = "ada_l";
-    p.Password = "s3cret";
-    p.Address = "1 Analytical Row";
-    p.City = "London";
-    p.State = "Middlesex";
-    p.Zip = "W1 1AA";
-    p.MainURL = "http://ada.example.org/";
-    p.RecpURL = "http://ada.example.org/links.html";
+    TDProject p = SampleProject("Engines");
     p.Titles = "Analytical Engines$$Second title";
     p.Description = "Notes on engines$$more";
-    p.Keywords = "engine, notes$$other";
     return p;
 }
 

@@ -1,4 +1,5 @@
 // The form walk on real pages in the browser engine.
+#include "SampleProject.h"
 #include "WebPageSupport.h"
 
 #include "browser/FillTask.h"
@@ -60,11 +61,7 @@ std::vector<std::string> Names(const TFormRead& read)
 
 TDProject Project()
 {
-    TDProject p;
-    p.ProjName = "Site";
-    p.FirstName = "Ada";
-    p.LastName = "Lovelace";
-    p.Email = "ada@example.org";
+    TDProject p = PersonProject("Site");
     p.City = "London";
     p.Titles = "Engines$$Second";
     p.Description = "Notes on engines$$more";

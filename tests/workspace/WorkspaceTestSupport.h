@@ -23,8 +23,9 @@
 #include <string>
 
 // Runs `script` in place of the modal loop of every dialog of kind TDialog
-// opened while it lives; any other modal window fails the test. The dialog
-// is shown first and must be closed by the script.
+// opened while it lives; any other modal window fails the test, and so does
+// a script that never ran. The dialog is shown first and must be closed by
+// the script.
 template <typename TDialog>
 class TScriptedDialog {
 public:
@@ -47,7 +48,12 @@ public:
             return dialog->result();
         });
     }
-    ~TScriptedDialog() { SetModalHook(std::move(FPrevious)); }
+    ~TScriptedDialog()
+    {
+        SetModalHook(std::move(FPrevious));
+        if (FRuns == 0)
+            ADD_FAILURE() << "The scripted dialog never opened";
+    }
     TScriptedDialog(const TScriptedDialog&) = delete;
     TScriptedDialog& operator=(const TScriptedDialog&) = delete;
 
