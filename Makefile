@@ -6,8 +6,9 @@ MAKEFLAGS += --no-print-directory
 FUZZ_DIR := build-fuzz
 SANITIZE_DIR := build-sanitize
 FUZZ_SECONDS ?= 120
+PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test bench fuzz sanitize clean
+.PHONY: all deps configure build run test bench fuzz sanitize install package clean
 
 all: build
 
@@ -47,6 +48,14 @@ sanitize: deps
 
 bench: build
 	@cd $(BUILD_DIR) && for b in bench_*; do [ -x "$$b" ] && ./$$b; done; true
+
+# DESTDIR, when set, is honoured by cmake --install: $(DESTDIR)$(PREFIX)/bin/tarnwick.
+install: build
+	@cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+# build/tarnwick_<version>_<arch>.deb
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
 	@rm -rf $(BUILD_DIR) $(FUZZ_DIR) $(SANITIZE_DIR)

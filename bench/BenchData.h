@@ -27,3 +27,12 @@ inline void FillSampleDirectories(TDDirectories& directories, int count, unsigne
         directories.Append(std::move(key), std::move(d));
     }
 }
+
+// The same directories as the program holds them after loading the database
+// file: read from its text, not added one by one.
+inline void LoadSampleDirectories(TDDirectories& directories, int count, unsigned seed = 1)
+{
+    TDDirectories generated;
+    FillSampleDirectories(generated, count, seed);
+    directories.LoadFromText(generated.ToText());
+}

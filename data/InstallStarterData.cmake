@@ -1,4 +1,6 @@
-# Run with -DSOURCE_DIR, -DAPP_DIR and -DDB_TOOL (the tarnwick-db executable).
+# Run with -DSOURCE_DIR, -DAPP_DIR and -DDB_TOOL (the tarnwick-db executable);
+# -DDEMO_URL sets where the database points for the demo pages (by default the
+# absolute address of APP_DIR/demo).
 file(GLOB demo_files "${SOURCE_DIR}/demo/*")
 file(MAKE_DIRECTORY "${APP_DIR}/demo")
 foreach(f ${demo_files})
@@ -11,7 +13,9 @@ if(NOT EXISTS "${APP_DIR}/Projects.dat")
 endif()
 
 if(NOT EXISTS "${APP_DIR}/Directories.dat")
-  set(DEMO_URL "file://${APP_DIR}/demo")
+  if(NOT DEFINED DEMO_URL)
+    set(DEMO_URL "file://${APP_DIR}/demo")
+  endif()
   set(plain "${APP_DIR}/starter-directories.txt")
   configure_file("${SOURCE_DIR}/Directories.txt.in" "${plain}" @ONLY)
   execute_process(COMMAND "${DB_TOOL}" import "${plain}" "${APP_DIR}/Directories.dat" --force

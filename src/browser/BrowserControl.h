@@ -71,11 +71,16 @@ struct TFormWriteResult {
     std::string Error;
 };
 
+// What a person sees of the page's fields (browser/FieldFacts.h).
+struct TFieldFactsRead;
+struct TElementWrite;
+
 class IBrowserControl : public QObject {
     Q_OBJECT
 public:
     using TReadDone = std::function<void(const TFormRead&)>;
     using TWriteDone = std::function<void(const TFormWriteResult&)>;
+    using TFactsDone = std::function<void(const TFieldFactsRead&)>;
 
     explicit IBrowserControl(QObject* parent = nullptr)
         : QObject(parent)
@@ -103,6 +108,17 @@ public:
     // the document is still the one that read returned it.
     virtual void WriteFormFields(std::vector<TFieldWrite> writes, std::uint64_t documentToken,
                                  QObject* context, TWriteDone done) = 0;
+
+    // Reads what a person sees of every element of every form of the
+    // top-level document, and keeps the elements so that WriteElements can
+    // reach each one again.
+    virtual void ReadFieldFacts(QObject* context, TFactsDone done) = 0;
+    // Writes each value into the element at that index of the document's
+    // last fact reading, unless its value has changed since; each written
+    // element gets the page's input and change events. Nothing is written
+    // unless the document is still the one `documentToken` names.
+    virtual void WriteElements(const std::vector<TElementWrite>& writes, std::uint64_t documentToken,
+                               QObject* context, TWriteDone done) = 0;
 
     // Page calls made so far; each is one round trip to the page.
     virtual int PageCallCount() const = 0;

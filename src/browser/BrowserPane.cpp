@@ -1,9 +1,15 @@
 #include "browser/BrowserPane.h"
 
 #include "browser/BrowserControl.h"
+#include "browser/FillSettings.h"
 #include "browser/FillTask.h"
+#include "browser/SmartFillTask.h"
 #include "browser/WebEngineBrowser.h"
+#include "toolkit/PanelExtent.h"
+#include "toolkit/Shortcut.h"
 
+#include <QKeyEvent>
+#include <QMenu>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -12,7 +18,8 @@
 namespace {
 
 constexpr int NavigationHeight = 40;
-constexpr int MinimumHeight = 10; // the splitter's handle width
+// However small the window, a few lines of the page stay in view.
+constexpr int MinimumPageHeight = 80;
 
 QToolButton* MakeNavigationButton(QWidget* parent, const char* hint, QStyle::StandardPixmap icon, int slot)
 {
@@ -39,12 +46,12 @@ void ToolbarNavigation(IBrowserControl& browser, TStep step)
 
 } // namespace
 
-TBrowserPane::TBrowserPane(QString homePage, QWidget* parent)
+TBrowserPane::TBrowserPane(QString homePage, QString dataFolder, QWidget* parent)
     : QWidget(parent)
     , FHomePage(std::move(homePage))
+    , FSettings(std::make_unique<TFillSettings>(std::move(dataFolder)))
 {
     setObjectName(QStringLiteral("panBrowser"));
-    setMinimumHeight(MinimumHeight);
     panNavigation = new QWidget(this);
     panNavigation->setFixedHeight(NavigationHeight);
     btnHome = MakeNavigationButton(panNavigation, "Home", QStyle::SP_DirHomeIcon, 0);
@@ -53,9 +60,20 @@ TBrowserPane::TBrowserPane(QString homePage, QWidget* parent)
     btnStop = MakeNavigationButton(panNavigation, "Stop", QStyle::SP_BrowserStop, 3);
     btnRefresh = MakeNavigationButton(panNavigation, "Refresh", QStyle::SP_BrowserReload, 4);
     btnFill = MakeNavigationButton(panNavigation, "Fill", QStyle::SP_FileDialogContentsView, 5);
+    // The keys of the common browsers; Esc stops a load only while the focus is in this pane.
+    AddButtonShortcut(*btnHome, QStringLiteral("Home"), QKeySequence(Qt::ALT | Qt::Key_Home));
+    AddButtonShortcut(*btnBack, QStringLiteral("Back"), QKeySequence(Qt::ALT | Qt::Key_Left));
+    AddButtonShortcut(*btnFoward, QStringLiteral("Foward"), QKeySequence(Qt::ALT | Qt::Key_Right));
+    AddButtonShortcut(*btnStop, QStringLiteral("Stop"), QKeySequence(Qt::Key_Escape),
+                      Qt::WidgetWithChildrenShortcut, this);
+    AddButtonShortcut(*btnRefresh, QStringLiteral("Refresh"), QKeySequence(Qt::Key_F5));
+    AddButtonShortcut(*btnFill, QStringLiteral("Fill"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
+    panNavigation->setMinimumWidth(ChildrenExtent(*panNavigation).width());
+    BuildFillMenu();
     EmbeddedWB1 = new QWebEngineView(this);
     EmbeddedWB1->setObjectName(QStringLiteral("EmbeddedWB1"));
     EmbeddedWB1->setAccessibleName(QStringLiteral("Web page"));
+    EmbeddedWB1->setMinimumHeight(MinimumPageHeight);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -72,6 +90,56 @@ TBrowserPane::TBrowserPane(QString homePage, QWidget* parent)
 }
 
 TBrowserPane::~TBrowserPane() = default;
+
+void TBrowserPane::BuildFillMenu()
+{
+    // A click fills; holding the button, its context menu, or Alt+Down, F4
+    // or the menu key on it opens the menu.
+    mnuFill = new QMenu(btnFill);
+    mnuFill->setAccessibleName(QStringLiteral("Fill options"));
+    actSmartFill = mnuFill->addAction(QStringLiteral("&Smart Fill"));
+    actSmartFill->setCheckable(true);
+    actSmartFill->setChecked(FSettings->Mode() == TFillMode::Smart);
+    actSmartFill->setToolTip(QStringLiteral("Fill decides per field from what the page shows; "
+                                            "unchecked, Fill follows the field-name rules"));
+    btnFill->setMenu(mnuFill);
+    btnFill->setPopupMode(QToolButton::DelayedPopup);
+    btnFill->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(btnFill, &QToolButton::customContextMenuRequested, btnFill, &QToolButton::showMenu);
+    btnFill->installEventFilter(this);
+    connect(actSmartFill, &QAction::triggered, this, &TBrowserPane::SetSmartFill);
+}
+
+bool TBrowserPane::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == btnFill && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Down && key->modifiers() & Qt::AltModifier) || key->key() == Qt::Key_F4
+            || key->key() == Qt::Key_Menu) {
+            btnFill->showMenu();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool TBrowserPane::SmartFill() const
+{
+    return FSettings->Mode() == TFillMode::Smart;
+}
+
+void TBrowserPane::SetSmartFill(bool smart)
+{
+    actSmartFill->setChecked(smart);
+    if (smart == SmartFill())
+        return;
+    QString error;
+    const bool saved = FSettings->SetMode(smart ? TFillMode::Smart : TFillMode::Rules, error);
+    // Rules mode says nothing after a press: no earlier outcome stays on show.
+    emit FillMessage(QString());
+    if (!saved)
+        emit FillFailed(error);
+}
 
 void TBrowserPane::SetBrowserControl(std::unique_ptr<IBrowserControl> browser)
 {
@@ -117,19 +185,34 @@ void TBrowserPane::Fill(const TDProject* project)
     // The page is still answering the previous press; a second one would race it.
     if (FFillTask || !project)
         return;
+    if (SmartFill()) {
+        auto* task = new TSmartFillTask(*FBrowser, *project, this);
+        FFillTask = task;
+        connect(task, &TSmartFillTask::Finished, this, [this, task] {
+            const TSmartFillOutcome outcome = task->Outcome();
+            if (!outcome.Message.empty())
+                emit FillMessage(QString::fromLocal8Bit(outcome.Message.c_str()));
+            FillFinishedWith(outcome.End, outcome.Error);
+        });
+        task->Start();
+        return;
+    }
     auto* task = new TFillTask(*FBrowser, *project, this);
     FFillTask = task;
-    connect(task, &TFillTask::Finished, this, [this, task] {
-        const TFillOutcome outcome = task->Outcome();
-        task->deleteLater();
-        FFillTask.clear();
-        // A page that was left or closed meanwhile ends the press quietly; a
-        // page that could not be reached is an error like any other.
-        if (outcome.End == TPageCallEnd::Failed)
-            emit FillFailed(QString::fromLocal8Bit(outcome.Error.c_str()));
-        else if (outcome.End == TPageCallEnd::TimedOut)
-            emit FillFailed(QStringLiteral("The page did not answer; Fill has stopped."));
-        emit FillFinished();
-    });
+    connect(task, &TFillTask::Finished, this,
+            [this, task] { FillFinishedWith(task->Outcome().End, task->Outcome().Error); });
     task->Start();
+}
+
+void TBrowserPane::FillFinishedWith(TPageCallEnd end, const std::string& error)
+{
+    FFillTask->deleteLater();
+    FFillTask.clear();
+    // A page that was left or closed meanwhile ends the press quietly; a
+    // page that could not be reached is an error like any other.
+    if (end == TPageCallEnd::Failed)
+        emit FillFailed(QString::fromLocal8Bit(error.c_str()));
+    else if (end == TPageCallEnd::TimedOut)
+        emit FillFailed(QStringLiteral("The page did not answer; Fill has stopped."));
+    emit FillFinished();
 }

@@ -3,6 +3,7 @@
 #include "common/UUtils.h"
 
 #include <QFile>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -30,15 +31,26 @@ QString Resource(const QString& name)
     return QString::fromUtf8(file.readAll());
 }
 
+
+} // namespace
+
 QString Compose(const QString& bodyName, const QJsonObject& args)
 {
-    static const QString common = Resource(QStringLiteral("common.js"));
-    QString script = Resource(bodyName);
-    script.replace(QStringLiteral("%COMMON%"), common);
+    // Each body is read and joined to the shared helpers once, not per press.
+    static QHash<QString, QString> bodies;
+    auto body = bodies.find(bodyName);
+    if (body == bodies.end()) {
+        static const QString common = Resource(QStringLiteral("common.js"));
+        QString script = Resource(bodyName);
+        script.replace(QStringLiteral("%COMMON%"), common);
+        body = bodies.insert(bodyName, script.trimmed());
+    }
     // The arguments go in as a JSON literal, which is a valid script expression.
-    return script.trimmed() + QLatin1Char('(')
-           + QString::fromUtf8(QJsonDocument(args).toJson(QJsonDocument::Compact)) + QLatin1Char(')');
+    return *body + QLatin1Char('(') + QString::fromUtf8(QJsonDocument(args).toJson(QJsonDocument::Compact))
+           + QLatin1Char(')');
 }
+
+namespace {
 
 // The script's one JSON text; false when the answer is missing or malformed.
 bool ParseAnswer(const QVariant& answer, QJsonObject& object, std::string& error)

@@ -13,7 +13,13 @@
 #include <cstdint>
 #include <vector>
 
+class QJsonObject;
+
 namespace PageFormScripts {
+
+// The script resource `bodyName` (scripts/), its %COMMON% replaced by the
+// shared helpers, called with `args` as its one JSON argument.
+QString Compose(const QString& bodyName, const QJsonObject& args);
 
 // Script that lists every element of every form of the top-level document.
 // `token` names the document for later writes, unless it already has a name.

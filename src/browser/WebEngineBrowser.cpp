@@ -2,6 +2,7 @@
 
 #include "browser/PageFormScripts.h"
 #include "common/AddressPolicy.h"
+#include "browser/SmartFillScript.h"
 
 #include <QTimer>
 #include <QUrl>
@@ -200,6 +201,35 @@ void TWebEngineBrowser::WriteFormFields(std::vector<TFieldWrite> writes, std::ui
                                         QObject* context, TWriteDone done)
 {
     RunPageScript(PageFormScripts::WriteScript(writes, documentToken), context,
+                  [done = std::move(done)](TPageCallEnd end, const QVariant& answer) {
+                      TFormWriteResult result;
+                      if (end == TPageCallEnd::Done)
+                          result = PageFormScripts::WriteAnswer(answer);
+                      else
+                          result.End = end;
+                      done(result);
+                  });
+}
+
+void TWebEngineBrowser::ReadFieldFacts(QObject* context, TFactsDone done)
+{
+    const std::uint64_t token = FNextDocumentToken++;
+    RunPageScript(SmartFillScript::ReadScript(token), context,
+                  [done = std::move(done)](TPageCallEnd end, const QVariant& answer) {
+                      TFieldFactsRead result;
+                      if (end == TPageCallEnd::Done)
+                          result = SmartFillScript::ReadAnswer(answer);
+                      else
+                          result.End = end;
+                      done(result);
+                  });
+}
+
+void TWebEngineBrowser::WriteElements(const std::vector<TElementWrite>& writes, std::uint64_t documentToken,
+                                      QObject* context, TWriteDone done)
+{
+    // The answer has the same form as that of the writes by name.
+    RunPageScript(SmartFillScript::WriteScript(writes, documentToken), context,
                   [done = std::move(done)](TPageCallEnd end, const QVariant& answer) {
                       TFormWriteResult result;
                       if (end == TPageCallEnd::Done)

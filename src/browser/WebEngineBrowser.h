@@ -36,6 +36,9 @@ public:
     void ReadFormElements(QObject* context, TReadDone done) override;
     void WriteFormFields(std::vector<TFieldWrite> writes, std::uint64_t documentToken,
                          QObject* context, TWriteDone done) override;
+    void ReadFieldFacts(QObject* context, TFactsDone done) override;
+    void WriteElements(const std::vector<TElementWrite>& writes, std::uint64_t documentToken, QObject* context,
+                       TWriteDone done) override;
     int PageCallCount() const override { return FPageCalls; }
 
     void SetScriptTimeout(int milliseconds) { FTimeoutMs = milliseconds; }

@@ -3,6 +3,8 @@
 #include "store/DataFileCipher.h"
 #include "store/FileIO.h"
 
+#include <QDir>
+
 TDataSession::TDataSession(QString appDir)
     : FAppDir(std::move(appDir))
 {
@@ -115,9 +117,9 @@ TSessionMessage TDataSession::DamagedDirectories(TDatabaseState state) const
     }
     return {what + QStringLiteral("\r\n\r\n") + listed
                 + QStringLiteral("\r\n\r\nThe file is not lost: when you close the program it is kept "
-                                 "as \"%1\" beside the program, and a new Directories.dat is written "
-                                 "with the directories listed then.")
-                      .arg(TDDirectories::DamagedCopyName(FAppDir)),
+                                 "as \"%1\" in the data folder %2, and a new Directories.dat is "
+                                 "written with the directories listed then.")
+                      .arg(TDDirectories::DamagedCopyName(FAppDir), QDir::toNativeSeparators(FAppDir)),
             mkWarning};
 }
 

@@ -8,9 +8,12 @@
 #include "shell/MainPanels.h"
 #include "shell/TApplication.h"
 #include "shell/VendorAddresses.h"
+#include "shell/WindowState.h"
 #include "toolkit/CentreOnScreen.h"
 #include "toolkit/Gauge.h"
 #include "toolkit/LinkLabel.h"
+#include "toolkit/PanelExtent.h"
+#include "toolkit/Shortcut.h"
 #include "workspace/WorkspacePane.h"
 
 #include <QApplication>
@@ -94,6 +97,8 @@ void TfrmMain::BuildLayout()
     btnMakeMoney = MakeToolbarButton(panToolbar, "Make Money", 618);
     bsSkinButton6 = MakeToolbarButton(panToolbar, "Go to Directory", 312);
     bsSkinButton6->hide();
+    panToolbar->setMinimumWidth(ChildrenExtent(*panToolbar).width());
+    btnGoDirectory->setToolTip(ShortcutToolTip(btnGoDirectory->text(), TWorkspacePane::GoToDirectoryKeys()));
 
     panBanner = new TBannerPanel(BannerDesignHeight, this);
     imgBanner = panBanner->imgBanner;
@@ -109,7 +114,7 @@ void TfrmMain::BuildLayout()
     btnAddProject = FWorkspace->btnAddProject;
     btnDeleteProject = FWorkspace->btnDeleteProject;
     btnEditProject = FWorkspace->btnEditProject;
-    FBrowserPane = new TBrowserPane(QString::fromLatin1(HomePageURL));
+    FBrowserPane = new TBrowserPane(QString::fromLatin1(HomePageURL), FOptions.AppDir);
     panBrowser = FBrowserPane;
     panNavigation = FBrowserPane->panNavigation;
     btnHome = FBrowserPane->btnHome;
@@ -199,6 +204,7 @@ void TfrmMain::ConnectPanes()
     connect(FAutoSave.get(), &TAutoSave::Failed, this, [this](const QString& why) {
         MainStatusPanel->setText(QStringLiteral("Your changes could not be saved: ") + why);
     });
+    connect(FBrowserPane, &TBrowserPane::FillMessage, MainStatusPanel, &QLabel::setText);
 }
 
 void TfrmMain::FormCreate()
@@ -239,7 +245,9 @@ void TfrmMain::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (!FShownOnce) {
         FShownOnce = true;
-        CentreOnScreen(*this);
+        // The size, place and splitter of the last run; the design layout the first time.
+        if (!TWindowState(FOptions.AppDir).Restore(*this, *bsSkinSplitter1))
+            CentreOnScreen(*this);
     }
     FormShow();
 }
@@ -256,6 +264,7 @@ void TfrmMain::FormResize() { panBanner->CentreBanners(); }
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
     CancelUpdateCheck();
+    TWindowState(FOptions.AppDir).Save(*this, *bsSkinSplitter1);
     FormDestroy();
     event->accept();
 }

@@ -4,6 +4,7 @@
 
 #include "store/ProfileStrings.h"
 #include "common/UUtils.h"
+#include "shell/AppPaths.h"
 #include "shell/AppVersion.h"
 #include "shell/BannerImage.h"
 #include "shell/BrandingConfig.h"
@@ -21,16 +22,15 @@ namespace {
 
 constexpr int BannerMargin = 10;
 
-// Shows banner `number` (twimg<number>.dat) decoded as the file name of
-// `bannerPath` announces. Data that is missing or cannot be decoded hides
+// Shows the banner data of `dataPath` (twimg<number>.dat) decoded as the file
+// name of `bannerPath` announces. Data that is missing or cannot be decoded hides
 // the banner panel; start-up goes on either way.
-void ShowBanner(TfrmMain& form, const std::string& bannerPath, int number)
+void ShowBanner(TfrmMain& form, const std::string& bannerPath, const QString& dataPath)
 {
     if (bannerPath.empty()) {
         form.panBanner->hide();
         return;
     }
-    const QString dataPath = form.AppDir() + BannerDataFileName(number);
     if (!QFileInfo(dataPath).isFile()) {
         form.panBanner->hide();
         return;
@@ -77,7 +77,11 @@ void LoadIcon(TfrmMain& form, const QString& iconPath)
 
 void TfrmMain::LoadBranding()
 {
-    const QString configPath = FOptions.AppDir + QLatin1String(TBrandingConfig::FileName);
+    // The user's or reseller's files in the data folder come before the installed ones.
+    const auto programFile = [this](const QString& name) {
+        return FindProgramFile(FOptions.AppDir, FOptions.SharedDir, name);
+    };
+    const QString configPath = programFile(QLatin1String(TBrandingConfig::FileName));
     if (!QFileInfo(configPath).isFile())
         return;
     const TBrandingConfig config = TBrandingConfig::Read(TProfileFile::FromFile(configPath));
@@ -105,7 +109,7 @@ void TfrmMain::LoadBranding()
             connect(new TKeyActivation(*control), &TKeyActivation::Activated, this, &TfrmMain::imgBannerClick);
         }
     }
-    ShowBanner(*this, FBannerPath, bannerNumber);
+    ShowBanner(*this, FBannerPath, programFile(BannerDataFileName(bannerNumber)));
 
     const TLinkChoice links = ChooseLinks(config.Links, DrawRandomIndex);
     FLink1URL = links.First.URL;
@@ -117,11 +121,11 @@ void TfrmMain::LoadBranding()
     lblLink2URL->SetCaption(FLink2Name);
     lblLink2URL->SetAddress(FLink2URL);
 
-    const QString skinPath = FOptions.AppDir + QStringLiteral("twskin.dat");
+    const QString skinPath = programFile(QStringLiteral("twskin.dat"));
     if (QFileInfo(skinPath).isFile())
         bsSkinData1.LoadCompressedSkinFile(skinPath);
 
     if (!config.IconPath.empty())
         FIconPath = config.IconPath;
-    LoadIcon(*this, FOptions.AppDir + ToDisplay(FileNamePart(FIconPath)));
+    LoadIcon(*this, programFile(ToDisplay(FileNamePart(FIconPath))));
 }

@@ -12,6 +12,8 @@ TUpdateCheck& TfrmMain::UpdateCheck()
         IdHTTP1 = new QNetworkAccessManager(this);
         TUpdateCheckHost host;
         host.AppDir = FOptions.AppDir;
+        host.ProgramDir = FOptions.ProgramDir;
+        host.InstalledByPackage = FOptions.InstalledByPackage;
         host.UpdateBaseURL = FOptions.UpdateBaseURL;
         host.MessageBox = &msgMain;
         host.DownloadFile = [this](const QString& SourceURL, const QString& LocalPath) {

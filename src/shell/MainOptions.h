@@ -8,7 +8,10 @@
 #include <string>
 
 struct TMainOptions {
-    QString AppDir;              // application directory, with its trailing separator
+    QString AppDir;              // data folder: every file the program reads and writes; trailing separator
+    QString ProgramDir;          // the executable's folder (the updater's); empty: AppDir
+    QString SharedDir;           // installed read-only files, branding fallback; empty: none
+    bool InstalledByPackage = false; // new versions come through the package manager
     bool ArmStartupTimer = true; // the one-shot timer that runs the silent update check
 
     // The update folder's address. Empty (the default) means no update site,

@@ -72,6 +72,12 @@ TLinkPanel::TLinkPanel(int height, QWidget* parent)
     lblLink1URL->move(13, 6);
 }
 
+QSize TLinkPanel::minimumSizeHint() const
+{
+    const int margin = lblLink1URL->x();
+    return {margin + lblLink1URL->sizeHint().width() + margin + lblLink2URL->sizeHint().width() + margin, height()};
+}
+
 void TLinkPanel::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);

@@ -40,6 +40,9 @@ public:
     TLinkLabel* lblLink1URL = nullptr;
     TLinkLabel* lblLink2URL = nullptr;
 
+    // Both labels side by side with their margins: they never overlap.
+    QSize minimumSizeHint() const override;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 };

@@ -1,5 +1,6 @@
 #include "shell/TApplication.h"
 
+#include "toolkit/Accessibility.h"
 #include "toolkit/MessageBox.h"
 
 #include <cstdio>
@@ -13,6 +14,8 @@ TApplication::TApplication(int& argc, char** argv)
     setApplicationVersion(QStringLiteral("1.01"));
     // Type-ahead in opened drop-down lists joins letters typed within half a second.
     setKeyboardInputInterval(500);
+    // Screen readers get the main window as a frame, links as links, and no hidden controls.
+    InstallAccessibility();
     // The windows are laid out in fixed pixel positions for an 8-point (11-pixel) font.
     QFont designFont = font();
     designFont.setPixelSize(11);

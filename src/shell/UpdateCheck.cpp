@@ -147,12 +147,19 @@ TUpdateOutcome TUpdateCheck::Decide(bool downloaded, bool silent)
     const QString localPath = FHost.AppDir + QLatin1String(UpdateFileName);
     if (downloaded && QFileInfo::exists(localPath)) {
         const std::string version = ReadProfileString(localPath, "APPLICATION", "Version");
+        if (IsNewerVersion(version, QLocale()) && FHost.InstalledByPackage) {
+            box.ShowMessageBox(QLatin1String(UpdateTexts::NewUpdateStart) + ToDisplay(version)
+                                   + QLatin1String(UpdateTexts::FromPackageEnd),
+                               mkInformation, MsgButton::OK);
+            return TUpdateOutcome::ThroughPackageManager;
+        }
         if (IsNewerVersion(version, QLocale())) {
             const QString question = QLatin1String(UpdateTexts::NewUpdateStart) + ToDisplay(version)
                                      + QLatin1String(UpdateTexts::NewUpdateEnd);
             if (box.ShowMessageBox(question, mkInformation, MsgButton::OK | MsgButton::Cancel) != MsgResult::OK)
                 return TUpdateOutcome::Declined;
-            const QString updater = FHost.AppDir + UpdaterFileName();
+            const QString updater = (FHost.ProgramDir.isEmpty() ? FHost.AppDir : FHost.ProgramDir)
+                                    + UpdaterFileName();
             if (!QFileInfo(updater).isFile()) {
                 box.ShowMessageBox(QLatin1String(UpdateTexts::UpdaterMissing), mkWarning, MsgButton::OK);
                 return TUpdateOutcome::UpdaterMissing;

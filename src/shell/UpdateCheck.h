@@ -22,12 +22,16 @@ inline constexpr char UpdaterMissing[] = "The updater module is missing. Please 
 inline constexpr char WillClose[] =
     "To update your software the application will close to\n\rreplace some files. Do you want to update now?";
 inline constexpr char NoUpdates[] = "There's no new updates for this application!";
+// Installed from a package: the package manager brings the new version.
+inline constexpr char FromPackageEnd[] =
+    ") available for your application. It was installed from a package, so the new version comes "
+    "through your package manager: update it there.";
 } // namespace UpdateTexts
 
 // The update file, on the site and in the application directory.
 inline constexpr char UpdateFileName[] = "mainappupdate.inf";
 
-// The updater beside the executable: "Updater.exe" on Windows, "updater"
+// The updater in the program's folder: "Updater.exe" on Windows, "updater"
 // (an executable file) elsewhere.
 QString UpdaterFileName();
 
@@ -46,7 +50,9 @@ bool LaunchDetached(const QString& program, const QStringList& arguments);
 
 // What a check needs from the window that runs it.
 struct TUpdateCheckHost {
-    QString AppDir;        // with its trailing separator
+    QString AppDir;        // the data folder, where the update file goes; with its trailing separator
+    QString ProgramDir;    // where the updater is; empty: AppDir
+    bool InstalledByPackage = false; // no updater: the package manager brings new versions
     QString UpdateBaseURL; // ends in "/"; empty: no update site, nothing is fetched
     TMessageBox* MessageBox = nullptr;
     // Creates and starts the transfer of SourceURL into LocalPath (THttpDownload::Start).
@@ -55,7 +61,7 @@ struct TUpdateCheckHost {
     std::function<void()> CloseMainWindow;
 };
 
-enum class TUpdateOutcome { NoUpdate, Declined, UpdaterMissing, HandedOver, Cancelled };
+enum class TUpdateOutcome { NoUpdate, Declined, UpdaterMissing, HandedOver, Cancelled, ThroughPackageManager };
 
 class TUpdateCheck : public QObject {
     Q_OBJECT

@@ -10,8 +10,11 @@
 #include <openssl/rand.h>
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cstring>
+#include <exception>
+#include <thread>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -293,7 +296,124 @@ bool TCrypt::EncryptStreamWithSalt(const uint8_t* salt, QIODevice& source, QIODe
     return true;
 }
 
-bool TCrypt::DecryptStream(QIODevice& source, QIODevice& destination, int64_t count)
+bool TCrypt::EncryptSourceWithSalt(const uint8_t* salt, const TPlainSource& source, QIODevice& destination,
+                                   const TWriteProgress& onWritten)
+{
+    FFailure = TCryptFailure::None;
+    const auto verifier = SetupKeys(salt);
+    if (!WriteAll(destination, salt, static_cast<int64_t>(SaltLength()))
+        || !WriteAll(destination, verifier.data(), VerifierSize))
+        return Fail(TCryptFailure::WriteError);
+    int64_t written = 0;
+    const auto write = [&](const uint8_t* from, size_t length) {
+        if (!WriteAll(destination, from, static_cast<int64_t>(length)))
+            return false;
+        written += static_cast<int64_t>(length);
+        if (onWritten)
+            onWritten(written);
+        return true;
+    };
+    const size_t chunk = static_cast<size_t>(FBufferSize);
+    // Fills a buffer from the source; false when the source ended in it.
+    const auto fill = [&](uint8_t* into, size_t& got) {
+        got = 0;
+        while (got < chunk) {
+            const size_t room = chunk - got;
+            const size_t wrote = source(into + got, room);
+            got += wrote;
+            if (wrote < room)
+                return false;
+        }
+        return true;
+    };
+
+    // A ring of buffers: this thread fills them from the source and writes
+    // them out, a second thread encrypts each in place and feeds the HMAC.
+    constexpr uint64_t Slots = 4;
+    constexpr uint64_t Ended = uint64_t(1) << 62; // in `filled`: the source has no more
+    constexpr uint64_t Stop = uint64_t(1) << 63;  // in `filled`: give up
+    const auto ring = std::make_unique_for_overwrite<uint8_t[]>(Slots * chunk);
+    std::array<size_t, Slots> slotSize{};
+    size_t got = 0;
+    if (!fill(ring.get(), got)) {
+        // All of it in one buffer: no second thread is worth starting.
+        EncryptChunk(ring.get(), ring.get(), got);
+        if (!write(ring.get(), got))
+            return Fail(TCryptFailure::WriteError);
+    } else {
+        slotSize[0] = got;
+        std::atomic<uint64_t> filled{1};    // buffers filled (with Ended and Stop)
+        std::atomic<uint64_t> encrypted{0}; // buffers encrypted
+        std::atomic<bool> encrypterFailed{false};
+        std::exception_ptr encrypterError; // read only after the join
+        {
+            std::jthread encrypter([&] {
+                try {
+                    for (uint64_t j = 0;; ++j) {
+                        uint64_t f;
+                        while (((f = filled.load(std::memory_order_acquire)) & ~(Ended | Stop)) <= j
+                               && !(f & (Ended | Stop)))
+                            filled.wait(f, std::memory_order_acquire);
+                        if ((f & Stop) || (f & ~(Ended | Stop)) <= j)
+                            return;
+                        uint8_t* const slot = ring.get() + (j % Slots) * chunk;
+                        EncryptChunk(slot, slot, slotSize[j % Slots]);
+                        encrypted.store(j + 1, std::memory_order_release);
+                        encrypted.notify_one();
+                    }
+                } catch (...) {
+                    encrypterError = std::current_exception();
+                    encrypterFailed.store(true, std::memory_order_release);
+                    encrypted.store(UINT64_MAX / 2, std::memory_order_release);
+                    encrypted.notify_one();
+                }
+            });
+            const auto stop = [&] {
+                filled.fetch_or(Stop, std::memory_order_release);
+                filled.notify_one();
+            };
+            try {
+                uint64_t count = 1, out = 0;
+                bool more = true;
+                while (more || out < count) {
+                    if (more && count - out < Slots) {
+                        const uint64_t slot = count % Slots;
+                        more = fill(ring.get() + slot * chunk, slotSize[slot]);
+                        if (slotSize[slot] > 0)
+                            ++count;
+                        filled.store(count | (more ? 0 : Ended), std::memory_order_release);
+                        filled.notify_one();
+                        continue;
+                    }
+                    for (uint64_t e; (e = encrypted.load(std::memory_order_acquire)) <= out;)
+                        encrypted.wait(e, std::memory_order_acquire);
+                    if (encrypterFailed.load(std::memory_order_acquire))
+                        break;
+                    if (!write(ring.get() + (out % Slots) * chunk, slotSize[out % Slots])) {
+                        Fail(TCryptFailure::WriteError);
+                        stop();
+                        break;
+                    }
+                    ++out;
+                }
+            } catch (...) {
+                // The second thread must not wait for a buffer that never comes.
+                stop();
+                throw;
+            }
+        }
+        if (encrypterError)
+            std::rethrow_exception(encrypterError);
+        if (FFailure != TCryptFailure::None)
+            return false;
+    }
+    const auto code = FHmac.Finish();
+    if (!WriteAll(destination, code.data(), CodeSize))
+        return Fail(TCryptFailure::WriteError);
+    return true;
+}
+
+bool TCrypt::ReadStreamHeader(QIODevice& source, int64_t count)
 {
     FFailure = TCryptFailure::None;
     const int64_t saltLength = static_cast<int64_t>(SaltLength());
@@ -310,6 +430,13 @@ bool TCrypt::DecryptStream(QIODevice& source, QIODevice& destination, int64_t co
     const auto verifier = SetupKeys(header);
     if (CRYPTO_memcmp(verifier.data(), header + saltLength, VerifierSize) != 0)
         return Fail(TCryptFailure::PasswordMismatch);
+    return true;
+}
+
+bool TCrypt::DecryptStream(QIODevice& source, QIODevice& destination, int64_t count)
+{
+    if (!ReadStreamHeader(source, count))
+        return false;
 
     uint8_t* const buffer = FBuffer.get();
     int64_t remaining = count - static_cast<int64_t>(Overhead());
@@ -383,6 +510,161 @@ bool TCrypt::DecryptBytes(std::string_view encrypted, std::string& plain)
     return true;
 }
 
+bool TCrypt::DecryptStreamSideBySide(QIODevice& source, QIODevice& destination, int64_t count)
+{
+    if (!ReadStreamHeader(source, count))
+        return false;
+
+    // A ring of chunks read once: the HMAC thread takes each chunk as it is
+    // read, this thread decrypts it into its own buffer and passes it on; a
+    // slot is read into again only once the HMAC is done with it.
+    constexpr uint64_t Slots = 4;
+    const size_t chunk = static_cast<size_t>(FBufferSize);
+    const auto ring = std::make_unique_for_overwrite<uint8_t[]>(Slots * chunk);
+    std::array<size_t, Slots> slotSize{};
+    const int64_t length = count - static_cast<int64_t>(Overhead());
+    const uint64_t chunks = (static_cast<uint64_t>(length) + chunk - 1) / chunk;
+    std::atomic<uint64_t> filled{0}; // chunks read into the ring
+    std::atomic<uint64_t> hashed{0}; // chunks the HMAC is done with
+    std::atomic<bool> stop{false};   // this thread ended early: the HMAC thread ends too
+    std::atomic<bool> coderFailed{false};
+    std::exception_ptr coderError; // read only after the join
+    {
+        std::jthread coder([&] {
+            try {
+                for (uint64_t j = 0; j < chunks; ++j) {
+                    for (uint64_t f; (f = filled.load(std::memory_order_acquire)) <= j;)
+                        filled.wait(f, std::memory_order_acquire);
+                    if (stop.load(std::memory_order_acquire))
+                        return;
+                    FHmac.Update(ring.get() + (j % Slots) * chunk, slotSize[j % Slots]);
+                    hashed.store(j + 1, std::memory_order_release);
+                    hashed.notify_one();
+                }
+            } catch (...) {
+                coderError = std::current_exception();
+                coderFailed.store(true, std::memory_order_release);
+                hashed.store(UINT64_MAX / 2, std::memory_order_release);
+                hashed.notify_one();
+            }
+        });
+        const auto endEarly = [&](TCryptFailure failure) {
+            Fail(failure);
+            stop.store(true, std::memory_order_release);
+            filled.fetch_add(1, std::memory_order_release);
+            filled.notify_one();
+        };
+        uint8_t* const plain = FBuffer.get();
+        try {
+        for (uint64_t i = 0; i < chunks; ++i) {
+            for (uint64_t h; i >= (h = hashed.load(std::memory_order_acquire)) + Slots;)
+                hashed.wait(h, std::memory_order_acquire);
+            if (coderFailed.load(std::memory_order_acquire))
+                break;
+            uint8_t* const slot = ring.get() + (i % Slots) * chunk;
+            const int64_t wanted = std::min<int64_t>(static_cast<int64_t>(chunk), length - static_cast<int64_t>(i * chunk));
+            const int64_t got = ReadFully(source, slot, wanted);
+            if (got < 0) {
+                endEarly(TCryptFailure::ReadError);
+                break;
+            }
+            slotSize[i % Slots] = static_cast<size_t>(got);
+            filled.store(i + 1, std::memory_order_release);
+            filled.notify_one();
+            ApplyKeystream(slot, plain, static_cast<size_t>(got));
+            if (!WriteAll(destination, plain, got)) {
+                endEarly(TCryptFailure::WriteError);
+                break;
+            }
+            if (got < wanted) {
+                endEarly(TCryptFailure::SourceEndedEarly);
+                break;
+            }
+        }
+        } catch (...) {
+            // The HMAC thread must not wait for a chunk that never comes.
+            endEarly(TCryptFailure::ReadError);
+            throw;
+        }
+    }
+    if (coderError)
+        std::rethrow_exception(coderError);
+    if (FFailure != TCryptFailure::None)
+        return false;
+
+    uint8_t stored[CodeSize];
+    const int64_t gotCode = ReadFully(source, stored, CodeSize);
+    if (gotCode < 0)
+        return Fail(TCryptFailure::ReadError);
+    if (gotCode < static_cast<int64_t>(CodeSize))
+        return Fail(TCryptFailure::SourceEndedEarly);
+    const auto computed = FHmac.Finish();
+    if (CRYPTO_memcmp(computed.data(), stored, CodeSize) != 0)
+        return Fail(TCryptFailure::CodeMismatch);
+    return true;
+}
+
+bool TCrypt::DecryptInPlace(uint8_t* data, size_t size, size_t& plainLength, const TDecryptProgress& onDecrypted)
+{
+    FFailure = TCryptFailure::None;
+    plainLength = 0;
+    if (size < Overhead())
+        return Fail(TCryptFailure::TooShort);
+    const auto verifier = SetupKeys(data);
+    if (CRYPTO_memcmp(verifier.data(), data + SaltLength(), VerifierSize) != 0)
+        return Fail(TCryptFailure::PasswordMismatch);
+    const size_t length = size - Overhead();
+    uint8_t* const text = data + PlainOffset();
+    const size_t chunk = static_cast<size_t>(FBufferSize);
+    // A chunk at a time, so the HMAC and the keystream read it while it is in cache.
+    const auto decryptAll = [&](std::atomic<size_t>* ready) {
+        for (size_t at = 0; at < length; at += chunk) {
+            const size_t n = std::min(length - at, chunk);
+            DecryptChunk(text + at, text + at, n);
+            if (ready) {
+                ready->store(at + n, std::memory_order_release);
+                ready->notify_one();
+            }
+        }
+    };
+    if (!onDecrypted || length <= chunk) {
+        decryptAll(nullptr);
+        if (onDecrypted)
+            onDecrypted(length);
+    } else {
+        // The decryption on a second thread, the caller's work on what is
+        // ready here: the two take about as long, so the load takes about half.
+        std::atomic<size_t> ready{0};
+        std::atomic<bool> failed{false};
+        std::exception_ptr error; // read only after the join
+        std::jthread decrypter([&] {
+            try {
+                decryptAll(&ready);
+            } catch (...) {
+                error = std::current_exception();
+                failed.store(true, std::memory_order_release);
+                ready.store(length, std::memory_order_release);
+                ready.notify_one();
+            }
+        });
+        for (size_t seen = 0; seen < length;) {
+            ready.wait(seen, std::memory_order_acquire);
+            seen = ready.load(std::memory_order_acquire);
+            if (failed.load(std::memory_order_acquire))
+                break;
+            onDecrypted(seen);
+        }
+        decrypter.join();
+        if (error)
+            std::rethrow_exception(error);
+    }
+    plainLength = length;
+    const auto computed = FHmac.Finish();
+    if (CRYPTO_memcmp(computed.data(), text + length, CodeSize) != 0)
+        return Fail(TCryptFailure::CodeMismatch);
+    return true;
+}
+
 // ---- TEncryption ----
 
 TEncryption::TEncryption(std::string password, int bufferSize)
@@ -403,6 +685,13 @@ void TEncryption::EncryptBytes(std::string_view plain, std::string& encrypted)
     uint8_t salt[16];
     DrawSalt(salt, SaltLength());
     EncryptBytesWithSalt(salt, plain, encrypted);
+}
+
+bool TEncryption::EncryptSource(const TPlainSource& source, QIODevice& destination, const TWriteProgress& onWritten)
+{
+    uint8_t salt[16];
+    DrawSalt(salt, SaltLength());
+    return EncryptSourceWithSalt(salt, source, destination, onWritten);
 }
 
 bool TEncryption::EncryptStream(QIODevice& source, QIODevice& destination)

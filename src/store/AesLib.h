@@ -11,6 +11,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -81,6 +82,10 @@ enum class TCryptFailure : int {
     WriteError,
 };
 
+// Writes up to `room` bytes of plain text at `into` and returns how many; a
+// return below `room` means the text ends there.
+using TPlainSource = std::function<size_t(uint8_t* into, size_t room)>;
+
 // Key size mode and cipher state for one stream in one direction.
 class TCrypt {
 public:
@@ -109,18 +114,38 @@ public:
     // (SaltLength() bytes). Returns false on a read or write error; no code is
     // written then.
     bool EncryptStreamWithSalt(const uint8_t* salt, QIODevice& source, QIODevice& destination);
+    // The same with the plain text written by `source` straight into the
+    // cipher's buffers, so no copy of the whole text is ever made. The
+    // encryption runs on a second thread while this one fills and writes;
+    // `onWritten`, when given, hears how many bytes of ciphertext are written.
+    using TWriteProgress = std::function<void(int64_t written)>;
+    bool EncryptSourceWithSalt(const uint8_t* salt, const TPlainSource& source, QIODevice& destination,
+                               const TWriteProgress& onWritten = {});
 
     // `count` is the length of the encrypted data from the source's current
     // position. True only when the verification value and the code both match;
     // on a verification failure nothing is written. Never waits for bytes that
     // are not there: a source that ends early is a failure.
     bool DecryptStream(QIODevice& source, QIODevice& destination, int64_t count);
+    // The same with the code worked out on a second thread while this one
+    // decrypts: each chunk is read once, into a small ring of buffers, and
+    // both halves of the work take it from there side by side.
+    bool DecryptStreamSideBySide(QIODevice& source, QIODevice& destination, int64_t count);
 
     // The same layout for data in memory, straight from source to destination
     // a chunk of BufferSize bytes at a time: `encrypted` is replaced;
     // `plain` receives what decrypted (nothing when the password check fails).
     void EncryptBytesWithSalt(const uint8_t* salt, std::string_view plain, std::string& encrypted);
     bool DecryptBytes(std::string_view encrypted, std::string& plain);
+    // Decrypts a whole encrypted file's bytes where they lie: the plain text
+    // ends up at data + PlainOffset(), `plainLength` bytes long (0 when the
+    // password check fails). True only when the code matches too. With
+    // `onDecrypted`, the decryption runs on a second thread and this one is
+    // told, a chunk at a time, how much of the plain text is ready, to work on
+    // it meanwhile.
+    using TDecryptProgress = std::function<void(size_t plainReady)>;
+    bool DecryptInPlace(uint8_t* data, size_t size, size_t& plainLength, const TDecryptProgress& onDecrypted = {});
+    size_t PlainOffset() const { return SaltLength() + VerifierSize; }
 
     TCryptFailure LastFailure() const { return FFailure; }
 
@@ -130,6 +155,9 @@ protected:
 private:
     // Key setup from the salt; returns the verification value.
     std::array<uint8_t, VerifierSize> SetupKeys(const uint8_t* salt);
+    // Reads the salt and verifier of a `count`-byte stream and sets up the
+    // keys; false (with the failure kept) when the header does not pass.
+    bool ReadStreamHeader(QIODevice& source, int64_t count);
     // out = in XOR keystream for `length` bytes (in and out may be the same),
     // carrying the keystream position across calls.
     void ApplyKeystream(const uint8_t* in, uint8_t* out, size_t length);
@@ -169,6 +197,7 @@ public:
     ~TEncryption() override;
 
     bool EncryptStream(QIODevice& source, QIODevice& destination);
+    bool EncryptSource(const TPlainSource& source, QIODevice& destination, const TWriteProgress& onWritten = {});
     void EncryptBytes(std::string_view plain, std::string& encrypted);
 
     // Fresh unpredictable bytes; throws std::runtime_error if the system has none.

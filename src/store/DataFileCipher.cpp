@@ -9,6 +9,10 @@
 #include <QIODevice>
 #include <QString>
 
+// The built-in password takes the AES-128 mode: 8 bytes of salt.
+static_assert(DataFilePassword.size() < 32 && DataFilePlainOffset == 8 + TCrypt::VerifierSize
+              && DataFileOverhead == DataFilePlainOffset + TCrypt::CodeSize);
+
 namespace {
 
 QFile& OpenSource(QFile& file)
@@ -73,4 +77,22 @@ std::string EncryptData(std::string_view plain)
     std::string encrypted;
     EncryptData(plain, encrypted);
     return encrypted;
+}
+
+bool EncryptData(const TPlainSource& source, QIODevice& destination, const TCrypt::TWriteProgress& onWritten)
+{
+    TEncryption cipher{std::string(DataFilePassword), DataFileBufferSize};
+    return cipher.EncryptSource(source, destination, onWritten);
+}
+
+bool DecryptDataInPlace(char* data, size_t size, std::string_view& plain, TCryptFailure* failure,
+                        const TCrypt::TDecryptProgress& onDecrypted)
+{
+    TEncryption cipher{std::string(DataFilePassword), DataFileBufferSize};
+    size_t length = 0;
+    const bool ok = cipher.DecryptInPlace(reinterpret_cast<uint8_t*>(data), size, length, onDecrypted);
+    plain = std::string_view(data + (length ? cipher.PlainOffset() : 0), length);
+    if (failure)
+        *failure = cipher.LastFailure();
+    return ok;
 }

@@ -121,7 +121,8 @@ std::string DirectoriesToCsv(const TDDirectories& directories)
     }
     out += "\r\n";
     for (int r = 0; r < directories.Count(); ++r) {
-        const auto fields = FileOrder(directories.RecordAt(r));
+        const TDDirectory directory = directories.RecordAt(r); // a copy: kept while its fields are written
+        const auto fields = FileOrder(directory);
         for (size_t i = 0; i < fields.size(); ++i) {
             if (i)
                 out += ',';

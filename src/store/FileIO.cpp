@@ -17,14 +17,14 @@ bool FileExists(const QString& path)
     return info.exists() || info.isSymLink();
 }
 
-namespace {
-
-[[noreturn]] void TooLarge(const QString& path, long long maxBytes)
+void ThrowFileTooLarge(const QString& path, long long maxBytes)
 {
     throw TFileError("File \"" + path.toStdString() + "\" is larger than "
                      + std::to_string(maxBytes / (1024 * 1024))
                      + " MB, far past any data file of this program; it is not read.");
 }
+
+namespace {
 
 // Makes a rename in the folder of `path` durable.
 void SyncFolderOf(const QString& path)
@@ -52,7 +52,7 @@ std::string ReadWholeFile(const QString& path, long long maxBytes)
         throw TFileError("Cannot open file \"" + path.toStdString() + "\". "
                          + file.errorString().toStdString());
     if (file.size() > maxBytes)
-        TooLarge(path, maxBytes);
+        ThrowFileTooLarge(path, maxBytes);
     // Read straight into the result: a large database is not held twice.
     std::string bytes(static_cast<size_t>(std::max<qint64>(file.size(), 0)), '\0');
     qint64 have = 0;
@@ -76,7 +76,7 @@ std::string ReadWholeFile(const QString& path, long long maxBytes)
             fail();
         bytes.append(chunk, static_cast<size_t>(got));
         if (static_cast<long long>(bytes.size()) > maxBytes)
-            TooLarge(path, maxBytes);
+            ThrowFileTooLarge(path, maxBytes);
     }
     return bytes;
 }

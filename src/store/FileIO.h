@@ -18,6 +18,8 @@ bool FileExists(const QString& path);
 // larger file, or a device that never ends, is refused before it fills the memory.
 inline constexpr long long MaxDataFileBytes = 512LL * 1024 * 1024;
 
+[[noreturn]] void ThrowFileTooLarge(const QString& path, long long maxBytes);
+
 // Reads the whole file; throws TFileError when it exists but cannot be read,
 // or holds more than `maxBytes`.
 std::string ReadWholeFile(const QString& path, long long maxBytes = MaxDataFileBytes);

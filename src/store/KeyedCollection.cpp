@@ -3,23 +3,31 @@
 
 #include <QString>
 
-namespace {
+#include <cstdint>
+#include <cstring>
 
-bool IsAscii(const std::string& s)
+bool IsAsciiText(std::string_view text)
 {
-    for (char c : s)
-        if (static_cast<unsigned char>(c) >= 0x80)
+    // Eight bytes at a time: a look-up in a large database tests every title.
+    const char* p = text.data();
+    size_t n = text.size();
+    for (; n >= 8; p += 8, n -= 8) {
+        uint64_t word;
+        std::memcpy(&word, p, 8);
+        if (word & 0x8080808080808080ull)
+            return false;
+    }
+    for (; n > 0; ++p, --n)
+        if (static_cast<unsigned char>(*p) >= 0x80)
             return false;
     return true;
 }
 
-} // namespace
-
-bool KeysEqualNoCase(const std::string& a, const std::string& b)
+bool KeysEqualNoCase(std::string_view a, std::string_view b)
 {
     // Plain ASCII needs no locale: compare bytes with a to z folded. That is
     // also what keeps look-ups fast in a database of many thousand entries.
-    if (IsAscii(a) && IsAscii(b)) {
+    if (IsAsciiText(a) && IsAsciiText(b)) {
         if (a.size() != b.size())
             return false;
         for (size_t i = 0; i < a.size(); ++i) {

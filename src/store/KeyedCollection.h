@@ -6,11 +6,14 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 // Whole-text comparison ignoring letter case under the user's locale.
-bool KeysEqualNoCase(const std::string& a, const std::string& b);
+bool KeysEqualNoCase(std::string_view a, std::string_view b);
+// True when every byte is below 128.
+bool IsAsciiText(std::string_view text);
 
 template <typename TRecord>
 class TKeyedCollection {
@@ -54,6 +57,12 @@ public:
             throw std::invalid_argument("Append: no record");
         FEntries.emplace_back(std::move(key), std::move(record));
         return Count() - 1;
+    }
+
+    void SetRecord(int index, TRecord record)
+    {
+        CheckIndex(index);
+        *FEntries[static_cast<size_t>(index)].second = std::move(record);
     }
 
     void SetKey(int index, std::string key)

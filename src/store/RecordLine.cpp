@@ -1,6 +1,11 @@
 #include "store/RecordLine.h"
 
 #include "store/RecordText.h"
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 void AppendRecordField(std::string& line, const std::string& field)
 {
@@ -90,4 +95,68 @@ void ForEachRecordLine(std::string_view text, std::size_t fieldCount,
         if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n')
             ++start;
     }
+}
+
+void TRecordLineCounter::Feed(std::string_view piece)
+{
+    if (FEnded)
+        return;
+    if (const void* nul = std::memchr(piece.data(), '\0', piece.size())) {
+        piece = piece.substr(0, static_cast<size_t>(static_cast<const char*>(nul) - piece.data()));
+        FEnded = true;
+    }
+    // CR LF is two line breaks around an empty line, which counts for nothing.
+    // The state is kept in locals while the piece is scanned: written to
+    // members, it would be stored and reloaded at every line.
+    bool lineHasText = FLineHasText;
+    int64_t count = FCount;
+    const char* const text = piece.data();
+    const size_t size = piece.size();
+    size_t i = 0;
+#if defined(__SSE2__)
+    // 64 bytes at a time: a mask of the line breaks and one of the bytes
+    // above 32; a line counts when a text bit lies between its start and its break.
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i above32 = _mm_set1_epi8(33);
+    for (; i + 64 <= size; i += 64) {
+        uint64_t breaks = 0, texts = 0;
+        for (int k = 0; k < 4; ++k) {
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i + 16 * k));
+            const auto lineEnds = static_cast<uint32_t>(
+                _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf))));
+            const auto printable = static_cast<uint32_t>(
+                _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_max_epu8(block, above32), block)));
+            breaks |= static_cast<uint64_t>(lineEnds) << (16 * k);
+            texts |= static_cast<uint64_t>(printable) << (16 * k);
+        }
+        uint64_t lineStart = ~uint64_t(0); // the bits of the current line in this block
+        for (; breaks; breaks &= breaks - 1) {
+            const auto at = static_cast<unsigned>(__builtin_ctzll(breaks));
+            const uint64_t before = (uint64_t(1) << at) - 1;
+            count += lineHasText || (texts & before & lineStart) != 0;
+            lineHasText = false;
+            lineStart = ~((uint64_t(2) << at) - 1);
+        }
+        lineHasText = lineHasText || (texts & lineStart) != 0;
+    }
+#endif
+    for (; i < size; ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            count += lineHasText;
+            lineHasText = false;
+        } else if (static_cast<unsigned char>(c) > 32) {
+            lineHasText = true;
+        }
+    }
+    FLineHasText = lineHasText;
+    FCount = count;
+}
+
+int64_t TRecordLineCounter::Finish()
+{
+    FCount += FLineHasText;
+    FLineHasText = false;
+    return FCount;
 }

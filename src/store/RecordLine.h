@@ -2,6 +2,7 @@
 // The caret-separated record line shared by both data files.
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -32,6 +33,20 @@ struct TRecordLineShape {
 // for text, which the shape reports.
 void ForEachRecordLine(std::string_view text, std::size_t fieldCount,
                        const std::function<void(std::vector<std::string>&, const TRecordLineShape&)>& onRecord);
+
+// Counts the records ForEachRecordLine would visit in a text that arrives a
+// piece at a time, holding nothing but the state of the current line.
+class TRecordLineCounter {
+public:
+    void Feed(std::string_view piece);
+    // The count, a last line without a line break included.
+    int64_t Finish();
+
+private:
+    int64_t FCount = 0;
+    bool FLineHasText = false; // a byte above 32 since the last line break
+    bool FEnded = false;       // a NUL byte ended the text
+};
 
 // A record type's fields in the order its file stores them; loading and
 // saving both read the one table, so the two can never disagree.

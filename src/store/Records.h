@@ -38,3 +38,7 @@ struct TDDirectory {
 
     bool operator==(const TDDirectory&) const = default;
 };
+
+// A directory's fields in the order the database file stores them.
+enum class TDirectoryField : int { Title, URL, Category, Type, PageRank, AlexaRank, Extra };
+inline constexpr int DirectoryFieldCount = 7;

@@ -50,6 +50,13 @@ void TLinkLabel::SetActive(bool active)
     setPalette(p);
 }
 
+void TLinkLabel::Activate()
+{
+    // Only an address the desktop may be handed is a link.
+    if (FIsLink)
+        emit Clicked(FAddress);
+}
+
 void TLinkLabel::enterEvent(QEnterEvent* event)
 {
     SetActive(true);
@@ -64,16 +71,15 @@ void TLinkLabel::leaveEvent(QEvent* event)
 
 void TLinkLabel::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (FIsLink && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit Clicked(FAddress);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        Activate();
     QLabel::mouseReleaseEvent(event);
 }
 
 void TLinkLabel::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space) {
-        if (FIsLink)
-            emit Clicked(FAddress);
+        Activate();
         return;
     }
     QLabel::keyPressEvent(event);

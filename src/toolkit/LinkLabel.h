@@ -19,6 +19,8 @@ public:
     void SetAddress(const std::string& address);
     const std::string& Address() const { return FAddress; }
     bool IsLink() const { return FIsLink; }
+    // Follows the link, as a click does.
+    void Activate();
 
 signals:
     void Clicked(const std::string& address);

@@ -166,19 +166,21 @@ int Import(const TArgs& a, std::istream& in, std::ostream& out, std::ostream& er
 int Check(const TArgs& a, std::ostream& out, std::ostream& err)
 {
     const std::string& database = a.Positional[1];
-    TDDirectories directories;
-    const TDatabaseState state = directories.LoadFile(PathOf(database));
+    // Streamed through the cipher's buffer and counted: a check of any size
+    // holds neither the file nor its directories.
+    int64_t count = 0;
+    const TDatabaseState state = TDDirectories::CheckFile(PathOf(database), count);
     if (state == TDatabaseState::Missing) {
         err << "tarnwick-db: " << database << ": no such file\n";
         return ToolExit::FileError;
     }
     if (state == TDatabaseState::Intact) {
-        out << database << ": " << Describe(state) << "; " << directories.Count() << " directories\n";
+        out << database << ": " << Describe(state) << "; " << count << " directories\n";
         return ToolExit::Ok;
     }
     out << database << ": " << Describe(state);
     if (state == TDatabaseState::Damaged)
-        out << "; " << directories.Count() << " directories could be read";
+        out << "; " << count << " directories could be read";
     out << "\n";
     return ToolExit::Damaged;
 }

@@ -46,10 +46,10 @@ private:
 };
 
 // The record dialog over one collection, which it gets when it is made.
-template <typename TRecord>
+template <typename TRecord, typename TCollection>
 class TRecordDialogOf : public TRecordDialog {
 public:
-    TRecordDialogOf(TKeyedCollection<TRecord>& records, TMessageBox& messages, QString blankWarning,
+    TRecordDialogOf(TCollection& records, TMessageBox& messages, QString blankWarning,
                     QString takenWarning, QWidget* parent)
         : TRecordDialog(messages, std::move(blankWarning), std::move(takenWarning), parent)
         , FRecords(records)
@@ -79,7 +79,7 @@ protected:
         return AddRecordTo(FRecords, RecordFromControls());
     }
 
-    TKeyedCollection<TRecord>& FRecords;
+    TCollection& FRecords;
 };
 
 // A label at a fixed place.

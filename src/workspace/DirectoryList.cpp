@@ -13,16 +13,19 @@ TDirectoryList::TDirectoryList(QTableView& view, TDirectoryListModel& model, con
     , FModel(model)
     , FDirectories(directories)
 {
+    FModel.SetDirectories(&directories);
 }
 
 int TDirectoryList::FillDirectories()
 {
-    std::vector<TDirectoryRow> rows;
-    rows.reserve(static_cast<size_t>(FDirectories.Count()));
-    for (int i = 0; i < FDirectories.Count(); ++i)
-        rows.push_back(TDirectoryRow::FromDirectory(FDirectories.RecordAt(i)));
-    FModel.SetRows(std::move(rows));
+    FModel.ShowAllDirectories();
     return FModel.rowCount();
+}
+
+void TDirectoryList::AppendItem(int collectionIndex)
+{
+    FModel.AppendDirectoryRow(collectionIndex);
+    SelectRow(FModel.rowCount() - 1);
 }
 
 void TDirectoryList::AppendItem(TDirectoryRow row)
@@ -31,13 +34,34 @@ void TDirectoryList::AppendItem(TDirectoryRow row)
     SelectRow(FModel.rowCount() - 1);
 }
 
+void TDirectoryList::RewriteSelectedItem(int collectionIndex)
+{
+    const int selected = SelectedRow();
+    if (selected < 0)
+        return;
+    FModel.ShowDirectoryInRow(selected, collectionIndex);
+    ScrollToSelected();
+}
+
 void TDirectoryList::RewriteSelectedItem(TDirectoryRow row)
 {
     const int selected = SelectedRow();
     if (selected < 0)
         return;
     FModel.SetRow(selected, std::move(row));
-    FView.scrollTo(FModel.index(selected, 0), QAbstractItemView::EnsureVisible);
+    ScrollToSelected();
+}
+
+void TDirectoryList::KeepOtherRowsOf(int collectionIndex)
+{
+    FModel.KeepTextsOfRowsShowing(collectionIndex, SelectedRow());
+}
+
+void TDirectoryList::ScrollToSelected()
+{
+    const int selected = SelectedRow();
+    if (selected >= 0)
+        FView.scrollTo(FModel.index(selected, 0), QAbstractItemView::EnsureVisible);
 }
 
 void TDirectoryList::RemoveSelectedItem(int collectionIndex)
@@ -45,6 +69,8 @@ void TDirectoryList::RemoveSelectedItem(int collectionIndex)
     const int selected = SelectedRow();
     if (selected >= 0)
         FModel.RemoveRowAt(selected);
+    if (collectionIndex >= 0)
+        FModel.DirectoryRemoved(collectionIndex);
     FView.clearSelection();
     FView.selectionModel()->clearCurrentIndex();
     if (collectionIndex >= 0 && collectionIndex < FModel.rowCount())
@@ -77,7 +103,7 @@ int TDirectoryList::SelectedDirectoryIndex() const
     const int selected = SelectedRow();
     if (selected < 0)
         return -1;
-    return FDirectories.FindKey(AsciiUpper(FModel.Row(selected).Texts[TDirectoryRow::Caption]));
+    return FDirectories.FindKey(AsciiUpper(FModel.Text(selected, TDirectoryRow::Caption)));
 }
 
 bool TDirectoryList::SelectedURL(std::string& url) const
@@ -85,7 +111,7 @@ bool TDirectoryList::SelectedURL(std::string& url) const
     const int selected = SelectedRow();
     if (selected < 0)
         return false;
-    url = FModel.Row(selected).Texts[TDirectoryRow::URL];
+    url = FModel.Text(selected, TDirectoryRow::URL);
     return true;
 }
 
@@ -97,8 +123,8 @@ void TDirectoryList::ColumnClick(int column)
     QHeaderView* header = FView.horizontalHeader();
     header->setSortIndicatorShown(true);
     header->setSortIndicator(column, FSort.Descending ? Qt::DescendingOrder : Qt::AscendingOrder);
-    FModel.ApplyOrder(SortedRowOrder(FModel.Rows(), column, FSort.Descending));
-    const int selected = SelectedRow();
-    if (selected >= 0)
-        FView.scrollTo(FModel.index(selected, 0), QAbstractItemView::EnsureVisible);
+    const TDirectoryRow::Text text = TDirectoryListModel::TextOfColumn(column);
+    FModel.ApplyOrder(SortedRowOrder(FModel.rowCount(), column, FSort.Descending,
+                                     [&](int row) { return FModel.Text(row, text); }));
+    ScrollToSelected();
 }

@@ -17,12 +17,21 @@ public:
     // One row per directory in collection order; returns the number of rows.
     int FillDirectories();
 
-    // Adds a row at the end, selects it and scrolls it wholly into view.
+    // Adds a row at the end, selects it and scrolls it wholly into view: one
+    // showing the directory at `collectionIndex`, or one holding `row`'s texts.
+    void AppendItem(int collectionIndex);
     void AppendItem(TDirectoryRow row);
-    // Rewrites the selected row in place and scrolls it into view.
+    // Rewrites the selected row in place and scrolls it into view: it shows
+    // the directory at `collectionIndex` from now on, or holds `row`'s texts.
+    void RewriteSelectedItem(int collectionIndex);
     void RewriteSelectedItem(TDirectoryRow row);
-    // Removes the selected row, then selects the row at `collectionIndex`,
-    // else the one before it, else none.
+    // Before the directory at `collectionIndex` is rewritten or removed
+    // through the selected row: any other row showing it keeps what it shows
+    // now, as the list's rows are copies that only the rewritten row follows.
+    void KeepOtherRowsOf(int collectionIndex);
+    // After the collection removed the directory at `collectionIndex`: removes
+    // the selected row, then selects the row at `collectionIndex`, else the
+    // one before it, else none.
     void RemoveSelectedItem(int collectionIndex);
 
     // Selected row, or -1.
@@ -42,6 +51,8 @@ public:
     bool SortDescending() const { return FSort.Descending; }
 
 private:
+    void ScrollToSelected();
+
     QTableView& FView;
     TDirectoryListModel& FModel;
     const TDDirectories& FDirectories;

@@ -4,6 +4,7 @@
 // Cancel and the frame's close box leave it untouched.
 
 #include "store/Records.h"
+#include "store/TDDirectories.h"
 #include "workspace/DialogSupport.h"
 #include "workspace/DirectoryListModel.h"
 
@@ -11,9 +12,8 @@
 class QLineEdit;
 class QPushButton;
 
-class TDDirectories;
 
-class TfrmDirectory : public TRecordDialogOf<TDDirectory> {
+class TfrmDirectory : public TRecordDialogOf<TDDirectory, TDDirectories> {
     Q_OBJECT
 public:
     TfrmDirectory(TDDirectories& directories, TMessageBox& messages, QWidget* parent = nullptr);

@@ -4,6 +4,7 @@
 // collection; Cancel and the frame's close box leave it untouched.
 
 #include "store/Records.h"
+#include "store/TDProjects.h"
 #include "workspace/DialogSupport.h"
 
 
@@ -13,9 +14,8 @@ class QPushButton;
 class QTabWidget;
 class TMemo;
 
-class TDProjects;
 
-class TfrmProject : public TRecordDialogOf<TDProject> {
+class TfrmProject : public TRecordDialogOf<TDProject, TDProjects> {
     Q_OBJECT
 public:
     TfrmProject(TDProjects& projects, TMessageBox& messages, QWidget* parent = nullptr);

@@ -3,7 +3,6 @@
 // collection: check the name, then add a record or rewrite one in place.
 
 #include "store/RecordText.h"
-#include "store/KeyedCollection.h"
 #include "store/Records.h"
 
 #include <memory>
@@ -20,8 +19,8 @@ inline const std::string& RecordName(const TDDirectory& directory) { return dire
 
 // `editIndex` -1 is add mode. Edit mode makes no duplicate check, so a record
 // can be renamed onto the name of another.
-template <typename TRecord>
-TNameCheck CheckRecordName(const TKeyedCollection<TRecord>& records, int editIndex, const std::string& name)
+template <typename TCollection>
+TNameCheck CheckRecordName(const TCollection& records, int editIndex, const std::string& name)
 {
     if (TrimControl(name).empty())
         return TNameCheck::Blank;
@@ -32,8 +31,8 @@ TNameCheck CheckRecordName(const TKeyedCollection<TRecord>& records, int editInd
 
 // Appends `record` (its Extra empty, as nothing in a dialog sets it) under the
 // key of its name as typed; returns the new index.
-template <typename TRecord>
-int AddRecordTo(TKeyedCollection<TRecord>& records, TRecord record)
+template <typename TCollection, typename TRecord>
+int AddRecordTo(TCollection& records, TRecord record)
 {
     record.Extra.clear();
     std::string key = AsciiUpper(RecordName(record));
@@ -42,11 +41,11 @@ int AddRecordTo(TKeyedCollection<TRecord>& records, TRecord record)
 
 // Overwrites the record at `index` with the dialog's fields, keeping its
 // Extra, and gives the entry the key of the new name; its place stays.
-template <typename TRecord>
-void UpdateRecordIn(TKeyedCollection<TRecord>& records, int index, TRecord fromControls)
+template <typename TCollection, typename TRecord>
+void UpdateRecordIn(TCollection& records, int index, TRecord fromControls)
 {
-    TRecord& stored = records.RecordAt(index);
-    fromControls.Extra = stored.Extra;
-    stored = std::move(fromControls);
-    records.SetKey(index, AsciiUpper(RecordName(stored)));
+    fromControls.Extra = records.RecordAt(index).Extra;
+    std::string key = AsciiUpper(RecordName(fromControls));
+    records.SetRecord(index, std::move(fromControls));
+    records.SetKey(index, std::move(key));
 }

@@ -7,6 +7,8 @@
 #include "toolkit/ListView.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/ModalHook.h"
+#include "toolkit/PanelExtent.h"
+#include "toolkit/Shortcut.h"
 #include "toolkit/SortedComboBox.h"
 #include "workspace/DirectoryList.h"
 #include "workspace/DirectoryListModel.h"
@@ -19,11 +21,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace {
 
 constexpr int ProjectPanelWidth = 182;
-constexpr int MinimumHeight = 10; // the splitter's handle width
 
 } // namespace
 
@@ -35,7 +37,6 @@ TWorkspacePane::TWorkspacePane(TDProjects& projects, TDDirectories& directories,
     , FMessages(messages)
 {
     setObjectName(QStringLiteral("panWork"));
-    setMinimumHeight(MinimumHeight);
     lvwItems = new TListView(this);
     lvwItems->setObjectName(QStringLiteral("lvwItems"));
     lvwItems->setAccessibleName(QStringLiteral("Web directories"));
@@ -69,6 +70,8 @@ TWorkspacePane::TWorkspacePane(TDProjects& projects, TDDirectories& directories,
     btnDeleteProject->setGeometry(14, 85, 157, 20);
     btnEditProject = new QPushButton(QStringLiteral("Edit Project"), panProjects);
     btnEditProject->setGeometry(14, 113, 157, 20);
+    // The pane never gets so low that the project column is cut off.
+    panProjects->setMinimumHeight(ChildrenExtent(*panProjects).height());
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -85,6 +88,21 @@ TWorkspacePane::TWorkspacePane(TDProjects& projects, TDDirectories& directories,
     connect(lvwItems, &QTableView::doubleClicked, this, &TWorkspacePane::GoToDirectory);
     connect(lvwItems->horizontalHeader(), &QHeaderView::sectionClicked, this, &TWorkspacePane::ColumnClick);
     connect(lvwItems, &TListView::LinkClicked, this, &TWorkspacePane::LinkActivated);
+
+    auto* goToDirectory = new QShortcut(lvwItems);
+    goToDirectory->setKeys({GoToDirectoryKeys(), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+    goToDirectory->setContext(Qt::WidgetShortcut);
+    connect(goToDirectory, &QShortcut::activated, this, &TWorkspacePane::GoToDirectory);
+    const QKeySequence selectProjectKeys(Qt::CTRL | Qt::Key_P);
+    auto* selectProject = new QShortcut(selectProjectKeys, this);
+    connect(selectProject, &QShortcut::activated, cbxProjects,
+            [this] { cbxProjects->setFocus(Qt::ShortcutFocusReason); });
+    cbxProjects->setToolTip(ShortcutToolTip(cbxProjects->accessibleName(), selectProjectKeys));
+}
+
+QKeySequence TWorkspacePane::GoToDirectoryKeys()
+{
+    return QKeySequence(Qt::CTRL | Qt::Key_Return);
 }
 
 TWorkspacePane::~TWorkspacePane() = default;
@@ -170,7 +188,7 @@ void TWorkspacePane::AddDirectory()
 {
     TfrmDirectory dialog(FDirectories, FMessages, this);
     if (RunModal(dialog) == QDialog::Accepted) {
-        FDirectoryList->AppendItem(TDirectoryRow::FromDirectory(FDirectories.RecordAt(dialog.WrittenIndex())));
+        FDirectoryList->AppendItem(dialog.WrittenIndex());
         emit DirectoriesChanged();
     }
 }
@@ -186,6 +204,7 @@ void TWorkspacePane::DeleteDirectory()
     const int index = FDirectoryList->SelectedDirectoryIndex();
     if (index < 0)
         return;
+    FDirectoryList->KeepOtherRowsOf(index);
     FDirectories.RemoveAt(index);
     FDirectoryList->RemoveSelectedItem(index);
     emit DirectoriesChanged();
@@ -202,8 +221,9 @@ void TWorkspacePane::EditDirectory()
     dialog.setWindowTitle(QStringLiteral("Edit Directory"));
     dialog.EditIndex = index;
     dialog.ShowRecord();
+    FDirectoryList->KeepOtherRowsOf(index);
     if (RunModal(dialog) == QDialog::Accepted) {
-        FDirectoryList->RewriteSelectedItem(TDirectoryRow::FromDirectory(FDirectories.RecordAt(index)));
+        FDirectoryList->RewriteSelectedItem(index);
         emit DirectoriesChanged();
     }
 }

@@ -4,6 +4,7 @@
 // collections it is given and tells the window what the other panes need
 // through its signals.
 
+#include <QKeySequence>
 #include <QString>
 #include <QWidget>
 
@@ -45,7 +46,9 @@ public:
     void EditDirectory();
     void DeleteDirectory();
     // Asks for the selected directory's page (OpenAddress); nothing without a selection.
+    // Also on GoToDirectoryKeys in the list; Ctrl+P puts the focus on the project selector.
     void GoToDirectory();
+    static QKeySequence GoToDirectoryKeys();
     void ColumnClick(int column);
     void KeyDown(int key);
 

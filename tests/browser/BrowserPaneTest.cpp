@@ -17,7 +17,9 @@ TEST(BrowserPane, FillsThroughItsBrowserAndReportsTheEnd)
     auto owned = std::make_unique<TFakeBrowserControl>();
     TFakeBrowserControl& browser = *owned;
     pane.SetBrowserControl(std::move(owned));
-    browser.Forms = {{TFakeElement{"email"}}};
+    TFakeElement email;
+    email.Name = "email";
+    browser.Forms = {{email}};
 
     // The Fill button only asks; the window answers with the project.
     QSignalSpy requested(&pane, &TBrowserPane::FillRequested);

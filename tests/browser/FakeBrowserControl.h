@@ -4,6 +4,7 @@
 // over every element per write), which the real page scripts must match.
 
 #include "browser/BrowserControl.h"
+#include "browser/FieldFacts.h"
 
 #include <QString>
 
@@ -55,6 +56,17 @@ public:
                          TWriteDone done) override;
     int PageCallCount() const override { return FPageCalls; }
 
+    // What ReadFieldFacts gives (when there is a document) and WriteElements
+    // writes into: each element's Value, when it still holds the expected one.
+    // Left empty, the facts are those of Forms: shown text fields with their
+    // names, and the writes land there.
+    std::vector<TFieldFacts> FactFields;
+    int FactFormCount = 0;
+    std::vector<std::vector<TElementWrite>> ElementWriteCalls;
+    void ReadFieldFacts(QObject* context, TFactsDone done) override;
+    void WriteElements(const std::vector<TElementWrite>& writes, std::uint64_t documentToken, QObject* context,
+                       TWriteDone done) override;
+
     // Answers every held call now (each from the event loop).
     void AnswerWaiting();
     // The element of form `form` at `index`.
@@ -62,7 +74,10 @@ public:
 
 private:
     void Deliver(QObject* context, std::function<void()> answer);
+    template <typename TRead>
+    bool OpenDocument(TRead& read) const;
 
     int FPageCalls = 0;
     std::deque<std::function<void()>> FHeld;
+    std::vector<std::pair<size_t, size_t>> FFactSources; // form and index of each fact read from Forms
 };

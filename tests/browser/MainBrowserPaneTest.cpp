@@ -34,6 +34,8 @@ protected:
     void SetUp() override
     {
         TMessageBox::ClearScript();
+        // These cases drive the name rules' Fill, kept as the rules mode.
+        FAppDir.Write("Tarnwick.ini", "[Fill]\nMode=rules\n");
         TMainOptions options;
         options.AppDir = FAppDir.Path();
         options.ArmStartupTimer = false;
@@ -124,7 +126,7 @@ TEST_F(MainBrowserPane, ToolBarErrorsAreDroppedSilently)
     EXPECT_TRUE(TMessageBox::Shown().empty());
     // The buttons are reachable by assistive technology under their hints.
     EXPECT_EQ(Main->btnFoward->accessibleName(), QStringLiteral("Foward"));
-    EXPECT_EQ(Main->btnFill->toolTip(), QStringLiteral("Fill"));
+    EXPECT_EQ(Main->btnFill->toolTip(), QStringLiteral("Fill (Ctrl+Shift+F)"));
 }
 
 TEST_F(MainBrowserPane, EveryDirectoryEntryPointOpensTheSelectedRowsURL)

@@ -34,6 +34,8 @@ TEST(MainFill, WorkedTableOnOnePageFromTheDirectoryList)
 {
     TMessageBox::ClearScript();
     TTempAppDir appDir;
+    // The worked table is the name rules' Fill, kept as the rules mode.
+    appDir.Write("Tarnwick.ini", "[Fill]\nMode=rules\n");
     TMainOptions options;
     options.AppDir = appDir.Path();
     options.ArmStartupTimer = false;

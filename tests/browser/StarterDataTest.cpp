@@ -46,6 +46,8 @@ TEST(StarterData, EveryDemoDirectoryFillsFromTheSampleProject)
     TTempAppDir appDir;
     appDir.Write("Projects.dat", ReadFileBytes(DataDir + "Projects.dat"));
     appDir.Write("Directories.dat", EncryptData(StarterDirectoriesText()));
+    // The expected values are the name rules' Fill, kept as the rules mode.
+    appDir.Write("Tarnwick.ini", "[Fill]\nMode=rules\n");
 
     TMainOptions options;
     options.AppDir = appDir.Path();

@@ -99,4 +99,31 @@ TFormWriteResult WriteForms(IBrowserControl& browser, const std::vector<TFieldWr
     return result;
 }
 
+TFieldFactsRead ReadFacts(IBrowserControl& browser)
+{
+    TWaiter waiter;
+    QSignalSpy done(&waiter, &TWaiter::Done);
+    TFieldFactsRead result;
+    browser.ReadFieldFacts(&waiter, [&](const TFieldFactsRead& read) {
+        result = read;
+        emit waiter.Done();
+    });
+    EXPECT_TRUE(done.wait(PageWaitMs)) << "no answer to the fact reading";
+    return result;
+}
+
+TFormWriteResult WriteElementsTo(IBrowserControl& browser, const std::vector<TElementWrite>& writes,
+                                 std::uint64_t token)
+{
+    TWaiter waiter;
+    QSignalSpy done(&waiter, &TWaiter::Done);
+    TFormWriteResult result;
+    browser.WriteElements(writes, token, &waiter, [&](const TFormWriteResult& written) {
+        result = written;
+        emit waiter.Done();
+    });
+    EXPECT_TRUE(done.wait(PageWaitMs)) << "no answer to the element writes";
+    return result;
+}
+
 #include "WebPageSupport.moc"

@@ -2,6 +2,7 @@
 // Helpers for tests that drive a real browser engine on local pages.
 
 #include "browser/BrowserControl.h"
+#include "browser/FieldFacts.h"
 
 #include <QJsonValue>
 #include <QString>
@@ -30,3 +31,6 @@ QVariant ProbeMainWorld(QWebEngineView& view, const QString& expression);
 TFormRead ReadForms(IBrowserControl& browser);
 TFormWriteResult WriteForms(IBrowserControl& browser, const std::vector<TFieldWrite>& writes,
                             std::uint64_t token = 0);
+TFieldFactsRead ReadFacts(IBrowserControl& browser);
+TFormWriteResult WriteElementsTo(IBrowserControl& browser, const std::vector<TElementWrite>& writes,
+                                 std::uint64_t token);

@@ -456,3 +456,31 @@ TEST_F(Branding, TheShippedSampleBrandsTheWindow)
     EXPECT_FALSE(QApplication::windowIcon().isNull());
     EXPECT_EQ(Snapshot(Dir), before);
 }
+
+TEST_F(Branding, InstalledBrandingServesWhateverTheDataFolderLacks)
+{
+    TTempAppDir shared;
+    for (const char* name : {"twconfig.dat", "twimg1.dat", "twimg2.dat", "twskin.dat", "reseller.ico"})
+        shared.Write(QString::fromLatin1(name), ShippedFile(name));
+    TMainOptions options;
+    options.AppDir = Dir.Path();
+    options.SharedDir = shared.Path();
+    options.ArmStartupTimer = false;
+    {
+        const TfrmMain form(options);
+        EXPECT_EQ(form.windowTitle(), "WebSubmit Pro v1.01");
+        EXPECT_FALSE(form.panBanner->isHidden());
+        EXPECT_EQ(qApp->styleSheet(), QString::fromStdString(ShippedFile("skin.qss")));
+        EXPECT_FALSE(QApplication::windowIcon().isNull());
+    }
+    // The data folder's own file comes first; the rest still comes from the installed set.
+    qApp->setStyleSheet(QString());
+    Config("AppName=Own Submitter\r\nBannerPath1=own.jpg\r\n");
+    Dir.Write("twimg1.dat", ImageBytes(300, 40, "JPG"));
+    const TfrmMain form(options);
+    EXPECT_EQ(form.windowTitle(), "Own Submitter v1.01");
+    EXPECT_EQ(PictureSize(*form.imgBanner), QSize(300, 40));
+    EXPECT_EQ(qApp->styleSheet(), QString::fromStdString(ShippedFile("skin.qss")));
+    EXPECT_TRUE(Dir.Exists("twconfig.dat"));
+    EXPECT_FALSE(Dir.Exists("twskin.dat"));
+}

@@ -19,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 std::unique_ptr<TfrmMain> MakeWindow(const TTempAppDir& dir)
@@ -67,11 +69,16 @@ TEST(MainWindow, LayoutCaptionsAndSizes)
         left += 102;
     }
 
-    const std::pair<QToolButton*, const char*> navigation[] = {
-        {window->btnHome, "Home"}, {window->btnBack, "Back"}, {window->btnFoward, "Foward"},
-        {window->btnStop, "Stop"}, {window->btnRefresh, "Refresh"}, {window->btnFill, "Fill"}};
-    for (auto [button, hint] : navigation) {
-        EXPECT_EQ(button->toolTip(), hint);
+    // Each tooltip names the hint and the button's shortcut.
+    const std::tuple<QToolButton*, const char*, const char*> navigation[] = {
+        {window->btnHome, "Home", "Home (Alt+Home)"},
+        {window->btnBack, "Back", "Back (Alt+Left)"},
+        {window->btnFoward, "Foward", "Foward (Alt+Right)"},
+        {window->btnStop, "Stop", "Stop (Esc)"},
+        {window->btnRefresh, "Refresh", "Refresh (F5)"},
+        {window->btnFill, "Fill", "Fill (Ctrl+Shift+F)"}};
+    for (auto [button, hint, tip] : navigation) {
+        EXPECT_EQ(button->toolTip(), tip);
         EXPECT_EQ(button->accessibleName(), hint);
         EXPECT_EQ(button->size(), QSize(25, 25));
     }

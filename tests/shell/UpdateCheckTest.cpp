@@ -476,3 +476,68 @@ TEST_F(UpdateCheckTest, WithoutAnUpdateSiteNothingIsFetched)
     EXPECT_TRUE(TMessageBox::Shown().empty());
     EXPECT_TRUE(Server.Requests().isEmpty());
 }
+
+TEST_F(UpdateCheckTest, InstalledFromAPackageANewerVersionIsLeftToThePackageManager)
+{
+    const LocaleScope english(QLocale(QLocale::English, QLocale::UnitedStates));
+    // The program's own folder, apart from the data folder, holds an updater that must stay unused.
+    TTempAppDir programDir;
+    programDir.Write(UpdaterFileName(), "#!/bin/sh\nexit 0\n");
+    QFile::setPermissions(programDir.File(UpdaterFileName()), QFile::ReadOwner | QFile::ExeOwner);
+    TMainOptions options;
+    options.AppDir = Dir.Path();
+    options.ProgramDir = programDir.Path();
+    options.InstalledByPackage = true;
+    options.ArmStartupTimer = false;
+    options.UpdateBaseURL = Server.BaseURL();
+    options.LaunchUpdater = [this](const QString& program, const QStringList& arguments) {
+        Launches.push_back(QStringList{program} + arguments);
+        return true;
+    };
+    TfrmMain form(options);
+    form.show();
+    std::vector<TUpdateOutcome> outcomes;
+    QObject::connect(&form.UpdateCheck(), &TUpdateCheck::Finished,
+                     [&](TUpdateOutcome outcome) { outcomes.push_back(outcome); });
+
+    ServeVersion("1.02");
+    TMessageBox::SetNextAnswer(MsgResult::OK);
+    form.btnUpdate->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return outcomes.size() == 1; }, 20000));
+    EXPECT_EQ(outcomes[0], TUpdateOutcome::ThroughPackageManager);
+    ASSERT_EQ(TMessageBox::Shown().size(), 1u);
+    EXPECT_EQ(TMessageBox::Shown()[0].Text,
+              "There is a new update: (version 1.02) available for your application. It was installed from a "
+              "package, so the new version comes through your package manager: update it there.");
+    EXPECT_EQ(TMessageBox::Shown()[0].Buttons, MsgButton::OK);
+    EXPECT_TRUE(Launches.empty());
+    EXPECT_TRUE(form.isVisible());
+    // The file was fetched into the data folder, not beside the program.
+    EXPECT_TRUE(Dir.Exists(UpdateFileName));
+    EXPECT_FALSE(programDir.Exists(UpdateFileName));
+
+    // The versions are still compared: the same version is no update.
+    ServeVersion("1.01");
+    TMessageBox::ClearScript();
+    TMessageBox::SetNextAnswer(MsgResult::OK);
+    form.btnUpdate->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return outcomes.size() == 2; }, 20000));
+    EXPECT_EQ(outcomes[1], TUpdateOutcome::NoUpdate);
+    EXPECT_EQ(ShownTexts(), std::vector<QString>{"There's no new updates for this application!"});
+
+    // Not from a package, the updater in the program's folder is the one started.
+    options.InstalledByPackage = false;
+    TfrmMain unpackaged(options);
+    std::vector<TUpdateOutcome> unpackagedOutcomes;
+    QObject::connect(&unpackaged.UpdateCheck(), &TUpdateCheck::Finished,
+                     [&](TUpdateOutcome outcome) { unpackagedOutcomes.push_back(outcome); });
+    ServeVersion("1.02");
+    TMessageBox::ClearScript();
+    TMessageBox::SetNextAnswer(MsgResult::OK);
+    TMessageBox::SetNextAnswer(MsgResult::OK);
+    unpackaged.btnUpdate->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return unpackagedOutcomes.size() == 1; }, 20000));
+    EXPECT_EQ(unpackagedOutcomes[0], TUpdateOutcome::HandedOver);
+    ASSERT_EQ(Launches.size(), 1u);
+    EXPECT_EQ(Launches[0].first(), programDir.File(UpdaterFileName()));
+}

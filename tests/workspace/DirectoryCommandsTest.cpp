@@ -248,6 +248,41 @@ TEST_F(DirectoryCommands, EditRewritesTheSelectedRowInPlace)
     EXPECT_EQ(main.FWorkspace->FDirectoryModel->Row(1).Texts[TDirectoryRow::Category], "Cat Beta");
 }
 
+TEST_F(DirectoryCommands, RowsShowWhatTheyShowedWhenAnotherRowOfTheirTitleChangesIt)
+{
+    TfrmMain& main = OpenWith({Directory("Alpha"), Directory("Beta")});
+    Main->FWorkspace->FDirectoryList->SelectRow(1);
+    TDirectoryScript rename([](TfrmDirectory& d) {
+        TypeInto(d.edtTitle, "alpha");
+        EXPECT_TRUE(PressOk(d));
+    });
+    main.btnEditDirectory->click();
+    ASSERT_EQ(rename.Runs(), 1);
+
+    // Row 1 now names the first directory of its key: an edit through it
+    // changes that directory, and row 0, which showed it, stays as it was.
+    TDirectoryScript change([](TfrmDirectory& d) {
+        EXPECT_EQ(d.EditIndex, 0);
+        TypeInto(d.edtCategory, "Changed");
+        EXPECT_TRUE(PressOk(d));
+    });
+    main.btnEditDirectory->click();
+    ASSERT_EQ(change.Runs(), 1);
+    EXPECT_EQ(main.FDirectories->RecordAt(0).Category, "Changed");
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"Alpha", "Alpha"}));
+    EXPECT_EQ(main.FWorkspace->FDirectoryModel->Row(0).Texts[TDirectoryRow::Category], "Cat Alpha");
+    EXPECT_EQ(main.FWorkspace->FDirectoryModel->Row(1).Texts[TDirectoryRow::Category], "Changed");
+
+    // Deleting through row 0 removes that directory; row 1 keeps showing it.
+    Main->FWorkspace->FDirectoryList->SelectRow(0);
+    TMessageBox::SetNextAnswer(MsgResult::OK);
+    main.btnDeleteDirectory->click();
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"alpha"}));
+    ASSERT_EQ(main.FWorkspace->FDirectoryModel->rowCount(), 1);
+    EXPECT_EQ(main.FWorkspace->FDirectoryModel->Row(0).Texts[TDirectoryRow::Category], "Changed");
+    EXPECT_EQ(SelectedCaption(), "Alpha");
+}
+
 TEST_F(DirectoryCommands, DeleteReselectsByCollectionIndex)
 {
     TfrmMain& main = OpenWith({Directory("A"), Directory("B"), Directory("C"), Directory("D")});

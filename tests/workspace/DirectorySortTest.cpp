@@ -160,3 +160,54 @@ TEST(DirectorySort, HundredThousandRowsOfMixedJunkSortSafely)
     MergeSortIndices(order, [&](int, int) { return random() % 2 == 0; });
     EXPECT_TRUE(IsPermutation(order));
 }
+
+TEST(DirectorySort, ColumnOrdersAreThoseOfTheComparisonsThemselves)
+{
+    // Texts that share long beginnings, differ in case or only in length
+    // around eight and sixteen bytes, and hold 8-bit bytes; many are equal.
+    std::mt19937 random(7);
+    const char* stems[] = {"", "a", "A", "ab", "AB", "Directory", "directory", "Directory 1", "DIRECTORY 12345678",
+                           "Directory 12345678 Web", "\xE9t\xE9", "~", " ", "abcdefgh", "ABCDEFGH", "abcdefghi",
+                           "ABCDEFGHIJKLMNOP", "abcdefghijklmnopq"};
+    const std::string tails = "aAzZ9 \xFF";
+    std::vector<std::string> texts;
+    for (int i = 0; i < 3000; ++i) {
+        std::string text = stems[random() % std::size(stems)];
+        for (unsigned n = random() % 4; n > 0; --n)
+            text += tails[random() % tails.size()];
+        texts.push_back(text);
+    }
+    for (const auto& [column, format] : {std::pair{0, ssAlphabetic}, std::pair{1, ssAlphaNoCase}}) {
+        const auto rows = RowsWith(column, texts);
+        for (bool descending : {false, true}) {
+            std::vector<int> expected(rows.size());
+            for (size_t i = 0; i < expected.size(); ++i)
+                expected[i] = static_cast<int>(i);
+            std::stable_sort(expected.begin(), expected.end(), [&](int a, int b) {
+                const int c = CompareSortTexts(format, texts[size_t(a)], texts[size_t(b)]);
+                return descending ? c > 0 : c < 0;
+            });
+            EXPECT_EQ(SortedRowOrder(rows, column, descending), expected) << column << " " << descending;
+        }
+    }
+
+    // The numeric comparison is no ordering, so the order is the merge
+    // sort's own: the same merges of the same comparisons, junk and all.
+    const char* numbers[] = {"n/a", "", " 7", "7", "-1", "1e3", "10", "9", "0.5", "x", "3,5", "100000"};
+    std::vector<std::string> ranks;
+    for (int i = 0; i < 3000; ++i)
+        ranks.push_back(numbers[random() % std::size(numbers)]);
+    const int pr = TDirectoryRow::PageRank;
+    const auto rows = RowsWith(pr, ranks);
+    const char separator = UserDecimalSeparator();
+    for (bool descending : {false, true}) {
+        std::vector<int> expected(rows.size());
+        for (size_t i = 0; i < expected.size(); ++i)
+            expected[i] = static_cast<int>(i);
+        MergeSortIndices(expected, [&](int a, int b) {
+            const int c = CompareSortTexts(ssNumeric, ranks[size_t(a)], ranks[size_t(b)], separator);
+            return descending ? c > 0 : c < 0;
+        });
+        EXPECT_EQ(SortedRowOrder(rows, pr, descending), expected) << descending;
+    }
+}
