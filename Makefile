@@ -37,14 +37,14 @@ fuzz: deps
 	@cmake --build $(FUZZ_DIR) -j$(JOBS)
 	@scripts/run-fuzz $(FUZZ_DIR) $(FUZZ_SECONDS)
 
-# The test programs that need no browser engine, under AddressSanitizer and UBSan.
+# The test programs that need no browser engine (nor the installed tree), under AddressSanitizer and UBSan.
 sanitize: deps
 	@cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNWICK_SANITIZE=ON >/dev/null
 	@cmake --build $(SANITIZE_DIR) -j$(JOBS) --target nobrowser_tests
 	@# Leak checking stays off: the toolkit's own caches live until exit.
 	@cd $(SANITIZE_DIR) && ASAN_OPTIONS=detect_leaks=0:strict_string_checks=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	  ctest --output-on-failure -j$(JOBS) -LE browser
+	  ctest --output-on-failure -j$(JOBS) -LE "browser|install"
 
 bench: build
 	@cd $(BUILD_DIR) && for b in bench_*; do [ -x "$$b" ] && ./$$b; done; true
