@@ -81,4 +81,4 @@ include(CPack)
 # The installed tree passes the desktop validators and runs from wherever it lies.
 add_test(NAME install_tree
   COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-install ${CMAKE_BINARY_DIR} ${PROJECT_VERSION})
-set_tests_properties(install_tree PROPERTIES RUN_SERIAL TRUE TIMEOUT 600)
+set_tests_properties(install_tree PROPERTIES RUN_SERIAL TRUE TIMEOUT 600 LABELS install)

@@ -88,7 +88,8 @@ public:
     {
     }
 
-    // Starts loading `url`; does not wait for it.
+    // Starts loading `url`; does not wait for it. An address of another
+    // scheme than http, https and file is refused with TBrowserError.
     virtual void Navigate(const QString& url) = 0;
     // One step in the browser's history; TBrowserError when there is none.
     virtual void GoBack() = 0;

@@ -1,20 +1,125 @@
 #include "browser/WebEngineBrowser.h"
 
 #include "browser/PageFormScripts.h"
+#include "common/AddressPolicy.h"
 #include "browser/SmartFillScript.h"
 
 #include <QTimer>
 #include <QUrl>
 #include <QWebEngineHistory>
 #include <QWebEngineNavigationRequest>
+#include <QWebEngineNewWindowRequest>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineScript>
+#include <QWebEngineSettings>
+#include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
+
+namespace {
+
+// Schemes a page may use inside itself besides the navigable ones.
+bool IsInPageScheme(const QString& scheme)
+{
+    return scheme == QLatin1String("data") || scheme == QLatin1String("blob")
+        || scheme == QLatin1String("about") || scheme == QLatin1String("ws")
+        || scheme == QLatin1String("wss");
+}
+
+// Every request a page makes: web addresses and data inside the page; no
+// other scheme (the program's own qrc: resources among them), and no local
+// file but a page the program itself opened.
+class TPageRequestFilter : public QWebEngineUrlRequestInterceptor {
+public:
+    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+
+    void interceptRequest(QWebEngineUrlRequestInfo& info) override
+    {
+        const QUrl& url = info.requestUrl();
+        const QString scheme = url.scheme();
+        if (scheme == QLatin1String("http") || scheme == QLatin1String("https") || IsInPageScheme(scheme))
+            return;
+        // A top-level load was let through by the page's navigation check.
+        if (scheme == QLatin1String("file") && info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeMainFrame)
+            return;
+        info.block(true);
+    }
+};
+
+// The page every view of this browser shows: a page's links and scripts can
+// reach only web pages, never a local file or an external program, and a
+// window it opens is shown in this same view. A local page is self-contained:
+// it loads nothing from the disk but itself.
+class TLockedPage : public QWebEnginePage {
+public:
+    TLockedPage(QObject* parent, std::function<void(const QUrl&)> onRefused)
+        : QWebEnginePage(parent)
+        , FFilter(new TPageRequestFilter(this))
+        , FOnRefused(std::move(onRefused))
+    {
+        QWebEngineSettings* s = settings();
+        // A link to an unknown scheme would start the desktop's handler for it.
+        s->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
+        // A file: page loads and reads nothing else from the disk (the
+        // engine refuses every other file: request of such a page).
+        s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+        s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+        s->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
+        s->setAttribute(QWebEngineSettings::AllowWindowActivationFromJavaScript, false);
+        s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+        setUrlRequestInterceptor(FFilter);
+        connect(this, &QWebEnginePage::newWindowRequested, this, &TLockedPage::OpenHere);
+    }
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override
+    {
+        const QString scheme = url.scheme();
+        if (scheme == QLatin1String("http") || scheme == QLatin1String("https") || IsInPageScheme(scheme))
+            return true;
+        // Only the program itself opens local pages, never a page's link or script.
+        if (scheme == QLatin1String("file")
+            && (type == NavigationTypeTyped || type == NavigationTypeBackForward || type == NavigationTypeReload))
+            return true;
+        Q_UNUSED(isMainFrame);
+        FOnRefused(url);
+        return false;
+    }
+
+    QWebEnginePage* createWindow(WebWindowType) override
+    {
+        // No other window: OpenHere has loaded the address in this one.
+        return nullptr;
+    }
+
+private:
+    // A window a page opens (a link's target, window.open) is shown in this
+    // view, under the rules of a link in the page.
+    void OpenHere(QWebEngineNewWindowRequest& request)
+    {
+        const QUrl url = request.requestedUrl();
+        const QString scheme = url.scheme();
+        if (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
+            load(url);
+        else
+            FOnRefused(url);
+    }
+
+    TPageRequestFilter* FFilter;
+    std::function<void(const QUrl&)> FOnRefused;
+};
+
+} // namespace
 
 TWebEngineBrowser::TWebEngineBrowser(QWebEngineView& view, QObject* parent)
     : IBrowserControl(parent)
     , FView(&view)
 {
+    // The view, and its page, may outlive this object.
+    view.setPage(new TLockedPage(&view, [self = QPointer<TWebEngineBrowser>(this)](const QUrl& url) {
+        if (self)
+            emit self->PageNavigationRefused(url);
+    }));
     connect(&view, &QWebEngineView::loadProgress, this,
             [this](int percent) { emit ProgressChange(percent, 100); });
     // A new load replaces the document a waiting call was meant for, and a
@@ -44,8 +149,16 @@ QWebEngineView& TWebEngineBrowser::View() const
 
 void TWebEngineBrowser::Navigate(const QString& url)
 {
-    // Addresses typed without a scheme ("www.example.com") open as web pages.
-    View().load(QUrl::fromUserInput(url));
+    // Addresses typed without a scheme ("www.example.com") open as web pages;
+    // an address of any other scheme than http, https and file is refused.
+    if (url.trimmed().isEmpty()) {
+        View().load(QUrl());
+        return;
+    }
+    const std::optional<QUrl> page = AddressPolicy::Navigable(url);
+    if (!page)
+        throw TBrowserError("Only web pages (http, https) and local pages (file) can be opened.");
+    View().load(*page);
 }
 
 void TWebEngineBrowser::GoBack()

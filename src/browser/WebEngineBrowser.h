@@ -1,5 +1,8 @@
 #pragma once
-// The browser interface on Qt WebEngine.
+// The browser interface on Qt WebEngine. The view it is given shows pages
+// that are locked down: a page reaches only web pages and the local files
+// beside it, starts no external program, reads no local file through script,
+// and a window it opens is shown in the same view.
 
 #include "browser/BrowserControl.h"
 
@@ -8,6 +11,7 @@
 
 #include <map>
 
+class QUrl;
 class QWebEngineView;
 
 class TWebEngineBrowser : public IBrowserControl {
@@ -41,6 +45,10 @@ public:
     int ScriptTimeout() const { return FTimeoutMs; }
     // Calls sent to the page and not yet answered.
     int WaitingCalls() const { return static_cast<int>(FWaiting.size()); }
+
+signals:
+    // A page's link, script or form asked for an address it may not open.
+    void PageNavigationRefused(const QUrl& url);
 
 private:
     using TAnswer = std::function<void(TPageCallEnd end, const QVariant& answer)>;

@@ -1,5 +1,6 @@
 #include "shell/DataSession.h"
 
+#include "store/DataFileCipher.h"
 #include "store/FileIO.h"
 
 #include <QDir>
@@ -14,6 +15,10 @@ std::vector<TSessionMessage> TDataSession::Load()
     std::vector<TSessionMessage> messages;
     try {
         FProjects->LoadAll(FAppDir);
+        if (FProjects->Damage().Any()) {
+            FProjectsDamaged = true;
+            messages.push_back(DamagedProjects());
+        }
     } catch (const std::exception& error) {
         FProjects->Clear();
         FProjectsUnreadable = true;
@@ -36,24 +41,45 @@ std::vector<TSessionMessage> TDataSession::Load()
 QStringList TDataSession::Save()
 {
     QStringList failures;
-    if (!FProjectsUnreadable) {
-        try {
-            FProjects->SaveAll(FAppDir);
-        } catch (const std::exception& error) {
-            failures << QString::fromLocal8Bit(error.what());
-        }
-    }
-    if (!FDirectoriesUnreadable) {
-        try {
-            // The damaged file is copied aside first; if that fails, nothing replaces it.
-            if (FDirectoriesDamaged && FileExists(FAppDir + TDDirectories::FileName))
-                TDDirectories::KeepDamagedCopy(FAppDir);
-            FDirectories->SaveAll(FAppDir);
-        } catch (const std::exception& error) {
-            failures << QString::fromLocal8Bit(error.what());
-        }
+    const QString projects = SaveProjects();
+    if (!projects.isEmpty())
+        failures << projects;
+    try {
+        if (const std::function<void()> job = DirectoriesSaveJob())
+            job();
+    } catch (const std::exception& error) {
+        failures << QString::fromLocal8Bit(error.what());
     }
     return failures;
+}
+
+QString TDataSession::SaveProjects()
+{
+    if (FProjectsUnreadable)
+        return {};
+    try {
+        // The damaged file is copied aside first, once; if that fails, nothing replaces it.
+        if (FProjectsDamaged && FileExists(FAppDir + TDProjects::FileName))
+            TDProjects::KeepDamagedCopy(FAppDir);
+        FProjectsDamaged = false;
+        FProjects->SaveAll(FAppDir);
+    } catch (const std::exception& error) {
+        return QString::fromLocal8Bit(error.what());
+    }
+    return {};
+}
+
+std::function<void()> TDataSession::DirectoriesSaveJob()
+{
+    if (FDirectoriesUnreadable)
+        return {};
+    // The damaged file is copied aside first, once; if that fails, nothing replaces it.
+    if (FDirectoriesDamaged && FileExists(FAppDir + TDDirectories::FileName))
+        TDDirectories::KeepDamagedCopy(FAppDir);
+    FDirectoriesDamaged = false;
+    return [text = FDirectories->ToText(), path = FAppDir + TDDirectories::FileName] {
+        WriteWholeFileAtomically(path, EncryptData(text), /*ownerOnly=*/false);
+    };
 }
 
 TSessionMessage TDataSession::LoadFailure(const char* fileName, const std::exception& error) const
@@ -94,5 +120,24 @@ TSessionMessage TDataSession::DamagedDirectories(TDatabaseState state) const
                                  "as \"%1\" in the data folder %2, and a new Directories.dat is "
                                  "written with the directories listed then.")
                       .arg(TDDirectories::DamagedCopyName(FAppDir), QDir::toNativeSeparators(FAppDir)),
+            mkWarning};
+}
+
+TSessionMessage TDataSession::DamagedProjects() const
+{
+    const TProjectsDamage& damage = FProjects->Damage();
+    QStringList found;
+    if (damage.Utf16)
+        found << QStringLiteral("it was saved as UTF-16 text, not as 8-bit text");
+    if (damage.NulBytes)
+        found << QStringLiteral("it holds a NUL byte, and nothing after it can be read");
+    if (damage.LinesNotRecords > 0)
+        found << QStringLiteral("%1 of its lines hold text outside the project fields").arg(damage.LinesNotRecords);
+    return {QStringLiteral("The projects file Projects.dat is damaged: %1.\r\n\r\nThe %2 projects that could "
+                           "be read are listed.\r\n\r\nThe file is not lost: before it is first saved "
+                           "over, it is kept as \"%3\" beside the program.")
+                .arg(found.join(QStringLiteral("; ")))
+                .arg(FProjects->Count())
+                .arg(TDProjects::DamagedCopyName(FAppDir)),
             mkWarning};
 }

@@ -1,8 +1,9 @@
 #pragma once
 // The two data files of a session: loaded at start, saved at close. A file
 // that exists but cannot be read is never written over, and a database that
-// failed its checks is kept under a name of its own before a new one is
-// written. The window shows what this reports.
+// failed its checks, or a projects file holding what its projects cannot
+// (NUL bytes, UTF-16, lines that are no records), is kept under a name of its
+// own before the first save writes over it. The window shows what this reports.
 
 #include "store/TDDirectories.h"
 #include "store/TDProjects.h"
@@ -11,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -33,9 +35,18 @@ public:
     // from being written; returns why each failed.
     QStringList Save();
 
+    // The projects file alone; why it failed, or an empty text.
+    QString SaveProjects();
+    // The directory database's save in two steps: the damaged copy is made
+    // and the text taken now; the job returned encrypts and writes it, on
+    // any thread (it throws TFileError on failure). An empty job when the
+    // database must not be written.
+    std::function<void()> DirectoriesSaveJob();
+
 private:
     TSessionMessage LoadFailure(const char* fileName, const std::exception& error) const;
     TSessionMessage DamagedDirectories(TDatabaseState state) const;
+    TSessionMessage DamagedProjects() const;
 
     QString FAppDir;
     std::unique_ptr<TDProjects> FProjects = std::make_unique<TDProjects>();
@@ -43,4 +54,5 @@ private:
     bool FProjectsUnreadable = false;
     bool FDirectoriesUnreadable = false;
     bool FDirectoriesDamaged = false;
+    bool FProjectsDamaged = false;
 };

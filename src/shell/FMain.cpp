@@ -2,6 +2,7 @@
 
 #include "browser/BrowserControl.h"
 #include "browser/BrowserPane.h"
+#include "shell/AutoSave.h"
 #include "shell/DataSession.h"
 #include "shell/MainPanels.h"
 #include "shell/Submissions.h"
@@ -9,7 +10,6 @@
 #include "shell/VendorAddresses.h"
 #include "shell/WindowState.h"
 #include "toolkit/CentreOnScreen.h"
-#include "toolkit/Gauge.h"
 #include "toolkit/LinkLabel.h"
 #include "toolkit/PanelExtent.h"
 #include "toolkit/Shortcut.h"
@@ -20,7 +20,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSplitter>
-#include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -69,6 +68,7 @@ TfrmMain::TfrmMain(const TMainOptions& options, QWidget* parent)
     FSession = std::make_unique<TDataSession>(FOptions.AppDir);
     FProjects = &FSession->Projects();
     FDirectories = &FSession->Directories();
+    FAutoSave = std::make_unique<TAutoSave>(*FSession);
     BuildLayout();
     ConnectHandlers();
     FormCreate();
@@ -140,21 +140,11 @@ void TfrmMain::BuildLayout()
     lblLink1URL = panLinks->lblLink1URL;
     lblLink2URL = panLinks->lblLink2URL;
 
-    // Status bar.
-    StatusBar = new QStatusBar(this);
-    StatusBar->setSizeGripEnabled(false);
-    StatusBar->setFixedHeight(StatusBarHeight);
-    MainStatusPanel = new QLabel(StatusBar);
-    stpItems = new QLabel(QStringLiteral("0 directories listed"), StatusBar);
-    stpItems->setObjectName(QStringLiteral("stpItems"));
-    stpItems->setFixedWidth(194);
-    MainGauge = new TGauge(StatusBar);
-    MainGauge->setObjectName(QStringLiteral("MainGauge"));
-    MainGauge->setAccessibleName(QStringLiteral("Page load"));
-    MainGauge->setFixedWidth(130);
-    StatusBar->addWidget(MainStatusPanel, 1);
-    StatusBar->addPermanentWidget(stpItems);
-    StatusBar->addPermanentWidget(MainGauge);
+    auto* statusBar = new TMainStatusBar(StatusBarHeight, this);
+    StatusBar = statusBar;
+    MainStatusPanel = statusBar->MainStatusPanel;
+    stpItems = statusBar->stpItems;
+    MainGauge = statusBar->MainGauge;
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -190,15 +180,17 @@ void TfrmMain::ConnectHandlers()
 void TfrmMain::ConnectPanes()
 {
     FSubmissions = new TSubmissions(*this); // first: it hears which row opened a page before the browser does
-    connect(FWorkspace, &TWorkspacePane::DirectoryCountChanged, this, [this](int rows) {
-        stpItems->setText(QString::number(rows) + QStringLiteral(" directories listed"));
-    });
+    auto* statusBar = static_cast<TMainStatusBar*>(StatusBar);
+    connect(FWorkspace, &TWorkspacePane::DirectoryCountChanged, statusBar, &TMainStatusBar::ShowDirectoryCount);
     connect(FWorkspace, &TWorkspacePane::OpenAddress, FBrowserPane, &TBrowserPane::Navigate);
     connect(FWorkspace, &TWorkspacePane::LinkActivated, this, &TfrmMain::lvwItemsLinkClick);
     connect(FBrowserPane, &TBrowserPane::FillRequested, this, &TfrmMain::btnFillClick);
     connect(FBrowserPane, &TBrowserPane::ProgressChange, this, &TfrmMain::EmbeddedWB1ProgressChange);
     connect(FBrowserPane, &TBrowserPane::FillFailed, this, &TApplication::ReportError);
     connect(FBrowserPane, &TBrowserPane::FillFinished, this, &TfrmMain::FillFinished);
+    connect(FWorkspace, &TWorkspacePane::ProjectsChanged, FAutoSave.get(), &TAutoSave::ProjectsChanged);
+    connect(FWorkspace, &TWorkspacePane::DirectoriesChanged, FAutoSave.get(), &TAutoSave::DirectoriesChanged);
+    connect(FAutoSave.get(), &TAutoSave::Failed, statusBar, &TMainStatusBar::ShowSaveFailure);
     connect(FBrowserPane, &TBrowserPane::FillMessage, MainStatusPanel, &QLabel::setText);
 }
 
@@ -223,6 +215,7 @@ void TfrmMain::FormDestroy()
     if (FDestroyed)
         return;
     FDestroyed = true;
+    FAutoSave->Finish();
     const QStringList failures = FSession->Save();
     for (const QString& failure : failures)
         msgMain.ShowMessageBox(QStringLiteral("Your changes could not be saved:\r\n") + failure,

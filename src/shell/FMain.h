@@ -27,6 +27,7 @@ class QWebEngineView;
 class TBannerPanel;
 class TBrowserPane;
 class TLinkPanel;
+class TAutoSave;
 class TDataSession;
 class TGauge;
 class THttpDownload;
@@ -52,6 +53,8 @@ public:
 
     // ---- shared state ----
     std::unique_ptr<TDataSession> FSession;
+    // Writes each change soon after it is made.
+    std::unique_ptr<TAutoSave> FAutoSave;
     TDProjects* FProjects = nullptr; // the session's
     TDDirectories* FDirectories = nullptr;
     std::string FAffiliateID;
@@ -111,10 +114,9 @@ public:
     QTimer* Timer1 = nullptr;
     QNetworkAccessManager* IdHTTP1 = nullptr;
 
-    // The two panes (panWork and panBrowser).
+    // The two panes (panWork and panBrowser), and the submission log with its controls.
     TWorkspacePane* FWorkspace = nullptr;
     TBrowserPane* FBrowserPane = nullptr;
-    // The submission log and its controls.
     TSubmissions* FSubmissions = nullptr;
 
     // ---- lifecycle ----

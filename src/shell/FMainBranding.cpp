@@ -15,7 +15,6 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QIcon>
-#include <QImageReader>
 #include <QLabel>
 #include <QMovie>
 
@@ -65,9 +64,11 @@ void ShowBanner(TfrmMain& form, const std::string& bannerPath, const QString& da
 
 void LoadIcon(TfrmMain& form, const QString& iconPath)
 {
-    if (!QFileInfo(iconPath).isFile() || !QImageReader(iconPath).canRead())
+    if (!QFileInfo(iconPath).isFile())
         return;
-    const QIcon icon(iconPath);
+    const QIcon icon = BannerImage::LoadIcon(iconPath);
+    if (icon.isNull())
+        return;
     QApplication::setWindowIcon(icon);
     form.setWindowIcon(icon);
 }

@@ -3,11 +3,11 @@
 
 #include "browser/BrowserControl.h"
 #include "browser/BrowserPane.h"
+#include "common/UUtils.h"
 #include "toolkit/Gauge.h"
 #include "workspace/WorkspacePane.h"
 
-#include <QDesktopServices>
-#include <QUrl>
+#include <QLabel>
 
 void TfrmMain::FillProjects() { FWorkspace->FillProjects(); }
 int TfrmMain::CurrentProjectIndex() const { return FWorkspace->CurrentProjectIndex(); }
@@ -28,7 +28,13 @@ void TfrmMain::btnBackClick() { FBrowserPane->Back(); }
 void TfrmMain::btnFowardClick() { FBrowserPane->Forward(); }
 void TfrmMain::btnStopClick() { FBrowserPane->StopLoading(); }
 void TfrmMain::btnRefreshClick() { FBrowserPane->Refresh(); }
-void TfrmMain::btnFillClick() { FBrowserPane->Fill(FWorkspace->CurrentProject()); }
+void TfrmMain::btnFillClick()
+{
+    // Fill writes only the project the selector shows.
+    if (!FWorkspace->CurrentProject())
+        MainStatusPanel->setText(QStringLiteral("Select a project first"));
+    FBrowserPane->Fill(FWorkspace->CurrentProject());
+}
 void TfrmMain::SetBrowserControl(std::unique_ptr<IBrowserControl> browser)
 {
     FBrowserPane->SetBrowserControl(std::move(browser));
@@ -41,8 +47,5 @@ void TfrmMain::EmbeddedWB1ProgressChange(int Progress, int ProgressMax)
     MainGauge->SetMaximum(ProgressMax);
 }
 
-void TfrmMain::lvwItemsLinkClick(const QString& text)
-{
-    // The system's own handler for the address (the user's browser or mail program).
-    QDesktopServices::openUrl(QUrl(text));
-}
+// Through the opener that hands on only web and mail addresses.
+void TfrmMain::lvwItemsLinkClick(const QString& text) { lblLinkURLClick(FromDisplay(text)); }

@@ -1,10 +1,12 @@
 // Opening web pages in the user's own browser.
 #include "shell/OpenURL.h"
 
+#include "common/AddressPolicy.h"
 #include "common/UUtils.h"
 #include "store/RecordText.h"
 
 #include <QDesktopServices>
+#include <QProcess>
 #include <QString>
 #include <QUrl>
 
@@ -77,6 +79,8 @@ std::string RegisteredBrowserCommand()
 
 bool OpenURL(const std::string& URL)
 {
+    if (!AddressPolicy::ForOpener(ToDisplay(URL)))
+        return false;
     const std::string program = BrowserProgramFromCommand(RegisteredBrowserCommand());
     if (program.empty())
         return false;
@@ -88,7 +92,8 @@ bool OpenURL(const std::string& URL)
 
 bool ShellOpen(const std::string& address)
 {
-    if (address.empty())
+    // The shell would run a program or a shortcut named by any other address.
+    if (!AddressPolicy::ForOpener(ToDisplay(address)))
         return false;
     ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     return true;
@@ -99,15 +104,18 @@ bool ShellOpen(const std::string& address)
 namespace {
 
 // The desktop's opener receives the address as one encoded argument and no
-// shell reads it; an address without a scheme is taken as a web address.
+// shell reads it; an address without a scheme is taken as a web address. It
+// would launch a program for a file: address or an unknown scheme, so only
+// web and mail addresses reach it.
 bool OpenWithDesktop(const std::string& address)
 {
-    if (address.empty())
+    const std::optional<QUrl> url = AddressPolicy::ForOpener(ToDisplay(address));
+    if (!url)
         return false;
-    const QUrl url = QUrl::fromUserInput(ToDisplay(address));
-    if (!url.isValid())
-        return false;
-    QDesktopServices::openUrl(url);
+    // A platform without desktop services (a bare X server, a kiosk) still
+    // has the freedesktop opener.
+    if (!QDesktopServices::openUrl(*url))
+        QProcess::startDetached(QStringLiteral("xdg-open"), {url->toString(QUrl::FullyEncoded)});
     return true;
 }
 

@@ -5,8 +5,10 @@
 #include "shell/SignalCloser.h"
 #include "shell/TApplication.h"
 #include "shell/VendorAddresses.h"
+#include "toolkit/ModalHook.h"
 #include "workspace/FProject.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QIcon>
 #include <QPointer>
@@ -51,13 +53,17 @@ int main(int argc, char** argv)
     QGuiApplication::setDesktopFileName(QLatin1String(DesktopId));
     QGuiApplication::setWindowIcon(QIcon::fromTheme(QLatin1String(DesktopId)));
 
-    // From here on a termination signal closes the window in the ordinary way,
-    // even one that comes before the window exists.
+    // From the first moment, SIGTERM, SIGINT and SIGHUP end the program as a
+    // close does: a start-up warning that is open is answered as by its close
+    // button, the ones after it are not shown, and the data is saved.
     TSignalCloser closer;
-    QPointer<TfrmMain> window;
     bool closeRequested = false;
-    QObject::connect(&closer, &TSignalCloser::CloseRequested, &app, [&window, &closeRequested] {
+    QPointer<TfrmMain> window;
+    QObject::connect(&closer, &TSignalCloser::CloseRequested, &app, [&closeRequested, &window] {
         closeRequested = true;
+        SetModalHook([](QDialog&) { return static_cast<int>(QDialog::Rejected); });
+        if (auto* open = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            open->reject();
         if (window)
             window->close();
     });
@@ -80,9 +86,11 @@ int main(int argc, char** argv)
     window = &frmMain;
     // One project dialog exists from start-up on and stays hidden; the commands use their own.
     TfrmProject frmProject(*frmMain.FProjects, frmMain.msgMain);
+    if (closeRequested) {
+        frmMain.close();
+        return 0;
+    }
 
     frmMain.show();
-    if (closeRequested)
-        QMetaObject::invokeMethod(&frmMain, &QWidget::close, Qt::QueuedConnection);
     return app.exec();
 }

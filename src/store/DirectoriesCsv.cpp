@@ -1,5 +1,7 @@
 #include "store/DirectoriesCsv.h"
 
+#include "store/RecordLine.h"
+
 #include "store/RecordText.h"
 #include "store/TDDirectories.h"
 
@@ -170,4 +172,16 @@ void CheckCaretText(std::string_view text)
         throw TImportError("Line " + std::to_string(line)
                         + " holds a NUL byte: this is not a text file.");
     }
+}
+
+void CheckCaretRows(std::string_view text)
+{
+    CheckCaretText(text);
+    ForEachRecordLine(text, HeaderNames.size(), [](std::vector<std::string>&, const TRecordLineShape& shape) {
+        if (shape.TextOutside)
+            throw TImportError("Line " + std::to_string(shape.LineNumber)
+                            + " holds text outside the 7 fields (before the first caret or after the "
+                              "seventh field: Title, URL, Category, Type, PageRank, AlexaRank, Extra); "
+                              "that text cannot be stored in the database.");
+    });
 }

@@ -26,3 +26,9 @@ void DirectoriesFromCsv(std::string_view csv, TDDirectories& directories);
 // Refuses text with a NUL byte (which would end the text there on reading):
 // such a file is no text file. Throws TImportError.
 void CheckCaretText(std::string_view text);
+
+// Refuses caret text with a row that holds text outside the seven fields
+// (before the first caret, or after the seventh field), which the database
+// cannot keep, as a CSV row with more than seven fields is refused. Also
+// refuses a NUL byte (CheckCaretText). Throws TImportError naming the line.
+void CheckCaretRows(std::string_view text);

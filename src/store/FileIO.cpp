@@ -6,13 +6,44 @@
 
 #include <algorithm>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 bool FileExists(const QString& path)
 {
     const QFileInfo info(path);
     return info.exists() || info.isSymLink();
 }
 
-std::string ReadWholeFile(const QString& path)
+void ThrowFileTooLarge(const QString& path, long long maxBytes)
+{
+    throw TFileError("File \"" + path.toStdString() + "\" is larger than "
+                     + std::to_string(maxBytes / (1024 * 1024))
+                     + " MB, far past any data file of this program; it is not read.");
+}
+
+namespace {
+
+// Makes a rename in the folder of `path` durable.
+void SyncFolderOf(const QString& path)
+{
+#ifndef _WIN32
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+#else
+    (void)path;
+#endif
+}
+
+} // namespace
+
+std::string ReadWholeFile(const QString& path, long long maxBytes)
 {
     QFile file(path);
     if (QFileInfo(path).isDir())
@@ -20,6 +51,8 @@ std::string ReadWholeFile(const QString& path)
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw TFileError("Cannot open file \"" + path.toStdString() + "\". "
                          + file.errorString().toStdString());
+    if (file.size() > maxBytes)
+        ThrowFileTooLarge(path, maxBytes);
     // Read straight into the result: a large database is not held twice.
     std::string bytes(static_cast<size_t>(std::max<qint64>(file.size(), 0)), '\0');
     qint64 have = 0;
@@ -42,6 +75,8 @@ std::string ReadWholeFile(const QString& path)
         if (got < 0)
             fail();
         bytes.append(chunk, static_cast<size_t>(got));
+        if (static_cast<long long>(bytes.size()) > maxBytes)
+            ThrowFileTooLarge(path, maxBytes);
     }
     return bytes;
 }
@@ -58,4 +93,5 @@ void WriteWholeFileAtomically(const QString& path, const std::string& bytes, boo
         || !file.commit())
         throw TFileError("Cannot write file \"" + path.toStdString() + "\". "
                          + file.errorString().toStdString());
+    SyncFolderOf(path);
 }

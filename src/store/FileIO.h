@@ -14,10 +14,18 @@ public:
 
 bool FileExists(const QString& path);
 
-// Reads the whole file; throws TFileError when it exists but cannot be read.
-std::string ReadWholeFile(const QString& path);
+// Far past any data file of the program (five million directories): a
+// larger file, or a device that never ends, is refused before it fills the memory.
+inline constexpr long long MaxDataFileBytes = 512LL * 1024 * 1024;
+
+[[noreturn]] void ThrowFileTooLarge(const QString& path, long long maxBytes);
+
+// Reads the whole file; throws TFileError when it exists but cannot be read,
+// or holds more than `maxBytes`.
+std::string ReadWholeFile(const QString& path, long long maxBytes = MaxDataFileBytes);
 
 // Replaces `path` with `bytes` through a temporary file and a rename, so a
-// crash or a full disk never leaves a truncated file. With `ownerOnly` the
+// crash or a full disk never leaves a truncated file; the folder is synced
+// after the rename, so a power cut cannot bring the old file back. With `ownerOnly` the
 // file is readable and writable by its owner alone.
 void WriteWholeFileAtomically(const QString& path, const std::string& bytes, bool ownerOnly);

@@ -20,6 +20,20 @@ void AppendRecordField(std::string& line, const std::string& field);
 void ForEachRecordLine(std::string_view text,
                        const std::function<void(std::vector<std::string>&)>& onRecord);
 
+// How a record line sits in its file, beyond the fields a record type reads.
+struct TRecordLineShape {
+    std::size_t LineNumber = 0; // from 1, counting blank lines
+    // Text before the first caret or in a piece after the last field: it
+    // belongs to no field (a line with no caret at all is all such text).
+    bool TextOutside = false;
+};
+
+// The same for a record type of `fieldCount` fields: pieces after the last
+// field are not kept (a huge line of carets costs no memory), only looked at
+// for text, which the shape reports.
+void ForEachRecordLine(std::string_view text, std::size_t fieldCount,
+                       const std::function<void(std::vector<std::string>&, const TRecordLineShape&)>& onRecord);
+
 // Counts the records ForEachRecordLine would visit in a text that arrives a
 // piece at a time, holding nothing but the state of the current line.
 class TRecordLineCounter {

@@ -27,6 +27,20 @@ constexpr TFieldTable<TDDirectory, DirectoryFieldCount> DirectoryFields = {
     &TDDirectory::Title, &TDDirectory::URL, &TDDirectory::Category, &TDDirectory::Type,
     &TDDirectory::PageRank, &TDDirectory::AlexaRank, &TDDirectory::Extra};
 
+// Salt, password check and authentication code of the built-in password's mode.
+constexpr std::size_t HeaderAndCodeBytes = 20;
+
+// The header is checked before the rest is read: a file that is not a
+// database (a device, a large download) costs 20 bytes, not its size.
+bool FailsPasswordCheck(const char* head, qint64 bytes)
+{
+    std::string ignored;
+    TCryptFailure failure = TCryptFailure::None;
+    return bytes == static_cast<qint64>(HeaderAndCodeBytes)
+        && !DecryptData(std::string_view(head, HeaderAndCodeBytes), ignored, &failure)
+        && failure == TCryptFailure::PasswordMismatch;
+}
+
 constexpr size_t MaxCut = 0xFFFF;
 
 bool IsBlankLine(const char* line, size_t length)
@@ -371,10 +385,19 @@ TDatabaseState TDDirectories::LoadFile(const QString& path)
     const auto fail = [&] {
         throw TFileError("Cannot read file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
     };
+    if (file.size() > MaxDataFileBytes)
+        ThrowFileTooLarge(path, MaxDataFileBytes);
+    char head[HeaderAndCodeBytes];
+    const qint64 headBytes = file.read(head, static_cast<qint64>(HeaderAndCodeBytes));
+    if (headBytes < 0)
+        fail();
+    if (FailsPasswordCheck(head, headBytes))
+        return TDatabaseState::NotReadable;
     // Read straight into the block the directories will live in.
-    const auto size = static_cast<size_t>(std::max<qint64>(file.size(), 0));
+    const auto size = std::max(static_cast<size_t>(std::max<qint64>(file.size(), 0)), static_cast<size_t>(headBytes));
     auto buffer = std::make_unique<TLargeBuffer>(size);
-    size_t have = 0;
+    std::memcpy(buffer->Data(), head, static_cast<size_t>(headBytes));
+    size_t have = static_cast<size_t>(headBytes);
     while (have < size) {
         const qint64 got = file.read(buffer->Data() + have, static_cast<qint64>(size - have));
         if (got < 0)
@@ -414,6 +437,20 @@ TDatabaseState TDDirectories::CheckFile(const QString& path, int64_t& count)
         throw TFileError("Cannot open file \"" + path.toStdString() + "\". It is a directory.");
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw TFileError("Cannot open file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
+    if (file.size() > MaxDataFileBytes)
+        ThrowFileTooLarge(path, MaxDataFileBytes);
+    char head[HeaderAndCodeBytes];
+    const qint64 headBytes = file.read(head, static_cast<qint64>(HeaderAndCodeBytes));
+    if (headBytes < 0)
+        throw TFileError("Cannot read file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
+    if (FailsPasswordCheck(head, headBytes))
+        return TDatabaseState::NotReadable;
+    // Back to the start for the stream; a device is opened again.
+    if (!file.seek(0)) {
+        file.close();
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+            throw TFileError("Cannot open file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
+    }
     TRecordCountDevice counter;
     TEncryption cipher{std::string(DataFilePassword), DataFileBufferSize};
     const bool intact = cipher.DecryptStreamSideBySide(file, counter, file.size());

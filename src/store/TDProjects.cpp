@@ -4,6 +4,9 @@
 #include "store/FileIO.h"
 #include "store/RecordLine.h"
 
+#include <QFile>
+#include <QStringDecoder>
+
 namespace {
 
 constexpr TFieldTable<TDProject, 16> ProjectFields = {
@@ -30,12 +33,47 @@ void TDProjects::SaveAll(const QString& appDir) const
 
 void TDProjects::LoadFromText(std::string_view text)
 {
-    ForEachRecordLine(text, [this](std::vector<std::string>& pieces) {
+    std::string decoded;
+    const bool littleEndian = text.substr(0, 2) == "\xFF\xFE";
+    if (littleEndian || text.substr(0, 2) == "\xFE\xFF") {
+        FDamage.Utf16 = true;
+        QStringDecoder decoder(littleEndian ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+        const QString wide = decoder(QByteArrayView(text.data() + 2, static_cast<qsizetype>(text.size() - 2)));
+        decoded = wide.toLatin1().toStdString();
+        text = decoded;
+    }
+    // The text ends at a NUL byte, as it always has; the file is kept aside.
+    if (text.find('\0') != std::string_view::npos)
+        FDamage.NulBytes = true;
+    ForEachRecordLine(text, ProjectFields.size(), [this](std::vector<std::string>& pieces, const TRecordLineShape& shape) {
+        if (shape.TextOutside)
+            ++FDamage.LinesNotRecords;
         auto project = std::make_unique<TDProject>();
         FieldsFromPieces(ProjectFields, pieces, *project);
         std::string key = AsciiUpper(project->ProjName);
         Append(std::move(key), std::move(project));
     });
+}
+
+QString TDProjects::DamagedCopyName(const QString& appDir)
+{
+    for (int n = 1;; ++n) {
+        const QString name = n == 1 ? QStringLiteral("Projects.damaged.dat")
+                                    : QStringLiteral("Projects.damaged-%1.dat").arg(n);
+        if (!FileExists(appDir + name))
+            return name;
+    }
+}
+
+QString TDProjects::KeepDamagedCopy(const QString& appDir)
+{
+    const QString name = DamagedCopyName(appDir);
+    // QFile::copy never replaces an existing file.
+    QFile original(appDir + FileName);
+    if (!original.copy(appDir + name))
+        throw TFileError("Cannot copy \"" + (appDir + FileName).toStdString() + "\" to \""
+                         + name.toStdString() + "\". " + original.errorString().toStdString());
+    return name;
 }
 
 std::string TDProjects::ToText() const

@@ -18,10 +18,40 @@ bool TInputGuard::Strip(QString& text, TFieldKind kind)
     return text.size() != before;
 }
 
+bool TInputGuard::StripInsert(QString& text, TFieldKind kind, QChar before, QChar after)
+{
+    bool removed = Strip(text, kind);
+    if (kind != MultiLine)
+        return removed;
+    const QChar dollar(u'$');
+    QString kept;
+    kept.reserve(text.size());
+    QChar previous = before;
+    for (QChar c : text) {
+        if (c == dollar && previous == dollar) {
+            removed = true;
+            continue;
+        }
+        kept.append(c);
+        previous = c;
+    }
+    if (!kept.isEmpty() && kept.back() == dollar && after == dollar) {
+        kept.chop(1);
+        removed = true;
+    }
+    text = kept;
+    return removed;
+}
+
+bool TInputGuard::WouldJoinPair(QChar before, QChar after, TFieldKind kind)
+{
+    return kind == MultiLine && before == u'$' && after == u'$';
+}
+
 QString TInputGuard::Hint(TFieldKind kind)
 {
     return kind == OneLine ? QStringLiteral("\"^\" and line breaks cannot be used in this field.")
-                           : QStringLiteral("\"^\" cannot be used in this field.");
+                           : QStringLiteral("\"^\" and \"$$\" cannot be used in this field.");
 }
 
 void TInputGuard::ShowHint(QWidget& field, TFieldKind kind)

@@ -1,5 +1,7 @@
 #include "toolkit/LinkDelegate.h"
 
+#include "common/AddressPolicy.h"
+
 namespace {
 
 const QLatin1String SchemeMark("://");
@@ -9,7 +11,9 @@ const QLatin1String MailMark("mailto:");
 
 bool IsLinkText(const QString& text)
 {
-    return (text.contains(SchemeMark) || text.contains(MailMark)) && !text.contains(QLatin1String("</"));
+    // Only what the desktop's opener may receive is drawn and clicked as a
+    // link: a file: or javascript: cell from an imported list stays text.
+    return !text.contains(QLatin1String("</")) && AddressPolicy::IsOpenerLink(text);
 }
 
 QString LinkDisplayText(const QString& text)

@@ -1,5 +1,6 @@
 #include "toolkit/LinkLabel.h"
 
+#include "common/AddressPolicy.h"
 #include "common/UUtils.h"
 
 #include <QKeyEvent>
@@ -8,12 +9,22 @@
 TLinkLabel::TLinkLabel(QWidget* parent)
     : QLabel(parent)
 {
-    QFont f = font();
-    f.setUnderline(true);
-    setFont(f);
-    setCursor(Qt::PointingHandCursor);
     setTextFormat(Qt::PlainText);
     setFocusPolicy(Qt::TabFocus);
+    SetAddress({});
+}
+
+void TLinkLabel::SetAddress(const std::string& address)
+{
+    FAddress = address;
+    FIsLink = AddressPolicy::ForOpener(ToDisplay(address)).has_value();
+    QFont f = font();
+    f.setUnderline(FIsLink);
+    setFont(f);
+    if (FIsLink)
+        setCursor(Qt::PointingHandCursor);
+    else
+        unsetCursor();
     SetActive(false);
 }
 
@@ -32,13 +43,18 @@ std::string TLinkLabel::Caption() const
 void TLinkLabel::SetActive(bool active)
 {
     QPalette p = palette();
-    p.setColor(QPalette::WindowText, active ? QColor(0, 0, 255) : QColor(0, 0, 128));
+    if (FIsLink)
+        p.setColor(QPalette::WindowText, active ? QColor(0, 0, 255) : QColor(0, 0, 128));
+    else
+        p.setColor(QPalette::WindowText, QPalette().color(QPalette::WindowText));
     setPalette(p);
 }
 
 void TLinkLabel::Activate()
 {
-    emit Clicked(FAddress);
+    // Only an address the desktop may be handed is a link.
+    if (FIsLink)
+        emit Clicked(FAddress);
 }
 
 void TLinkLabel::enterEvent(QEnterEvent* event)

@@ -6,6 +6,9 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 
 TMemo::TMemo(QWidget* parent)
     : QPlainTextEdit(parent)
@@ -30,10 +33,48 @@ void TMemo::SetLines(const QString& text)
     setPlainText(text);
 }
 
+bool TMemo::StripForCursor(QString& text) const
+{
+    const QTextCursor cursor = textCursor();
+    const int start = cursor.selectionStart();
+    const int end = cursor.selectionEnd();
+    const QChar before = start > 0 ? document()->characterAt(start - 1) : QChar();
+    return TInputGuard::StripInsert(text, TInputGuard::MultiLine, before, document()->characterAt(end));
+}
+
+bool TMemo::DeletionJoinsPair(QKeyEvent* event) const
+{
+    QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection()) {
+        if (event->matches(QKeySequence::DeleteStartOfWord))
+            cursor.movePosition(QTextCursor::PreviousWord, QTextCursor::KeepAnchor);
+        else if (event->matches(QKeySequence::DeleteEndOfWord))
+            cursor.movePosition(QTextCursor::NextWord, QTextCursor::KeepAnchor);
+        else if (event->key() == Qt::Key_Backspace)
+            cursor.movePosition(QTextCursor::PreviousCharacter, QTextCursor::KeepAnchor);
+        else if (event->key() == Qt::Key_Delete)
+            cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+        else
+            return false;
+    } else if (!(event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete
+                 || event->matches(QKeySequence::Cut))) {
+        return false;
+    }
+    const int start = cursor.selectionStart();
+    const QChar before = start > 0 ? document()->characterAt(start - 1) : QChar();
+    return TInputGuard::WouldJoinPair(before, document()->characterAt(cursor.selectionEnd()),
+                                      TInputGuard::MultiLine);
+}
+
 void TMemo::keyPressEvent(QKeyEvent* event)
 {
+    if (DeletionJoinsPair(event)) {
+        TInputGuard::ShowHint(*this, TInputGuard::MultiLine);
+        event->accept();
+        return;
+    }
     QString typed = event->text();
-    if (!typed.isEmpty() && TInputGuard::Strip(typed, TInputGuard::MultiLine)) {
+    if (!typed.isEmpty() && StripForCursor(typed)) {
         TInputGuard::ShowHint(*this, TInputGuard::MultiLine);
         event->accept();
         if (!typed.isEmpty())
@@ -46,7 +87,7 @@ void TMemo::keyPressEvent(QKeyEvent* event)
 void TMemo::inputMethodEvent(QInputMethodEvent* event)
 {
     QString commit = event->commitString();
-    if (TInputGuard::Strip(commit, TInputGuard::MultiLine)) {
+    if (StripForCursor(commit)) {
         TInputGuard::ShowHint(*this, TInputGuard::MultiLine);
         QInputMethodEvent cleaned(event->preeditString(), event->attributes());
         cleaned.setCommitString(commit, event->replacementStart(), event->replacementLength());
@@ -64,7 +105,7 @@ void TMemo::insertFromMimeData(const QMimeData* source)
         return;
     }
     QString text = source->text();
-    if (TInputGuard::Strip(text, TInputGuard::MultiLine))
+    if (StripForCursor(text))
         TInputGuard::ShowHint(*this, TInputGuard::MultiLine);
     insertPlainText(text);
 }

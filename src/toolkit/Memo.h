@@ -1,7 +1,8 @@
 #pragma once
 // A multi-line text field as the dialogs use it: lines are not wrapped, both
 // scroll bars always show, Tab moves on to the next control, and characters
-// the data files cannot hold ("^", NUL) are refused with a hint.
+// the data files cannot hold ("^", NUL, and a "$" next to a "$", which would
+// be read back as a line break) are refused with a hint.
 
 #include <QPlainTextEdit>
 
@@ -20,4 +21,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
+
+private:
+    // Strips what may not be inserted in place of the current selection.
+    bool StripForCursor(QString& text) const;
+    // True when the deletion `event` asks for would join two "$".
+    bool DeletionJoinsPair(QKeyEvent* event) const;
 };

@@ -98,8 +98,9 @@ bool TSkinData::LoadCompressedSkinFile(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > CompressedSkin::MaxFileBytes)
         return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    // Never more than the cap, whatever the size said (a device, a growing file).
+    const QByteArray bytes = file.read(CompressedSkin::MaxFileBytes + 1);
+    if (bytes.size() > CompressedSkin::MaxFileBytes || file.error() != QFileDevice::NoError)
         return false;
     return Apply(CompressedSkin::Unpack(bytes));
 }

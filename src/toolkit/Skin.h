@@ -11,9 +11,11 @@
 
 namespace CompressedSkin {
 inline constexpr int MaxFormat = 3;
-// Far above any real sheet: the cap stops a stream that inflates without end.
-inline constexpr qsizetype MaxSheetBytes = 4 * 1024 * 1024;
-inline constexpr qint64 MaxFileBytes = 16 * 1024 * 1024;
+// Far above any real sheet (a few kilobytes): the cap stops a stream that
+// inflates without end, and a sheet the style would take long to apply.
+inline constexpr qsizetype MaxSheetBytes = 1024 * 1024;
+// A stream of a sheet within the cap is never larger than this.
+inline constexpr qint64 MaxFileBytes = 2 * 1024 * 1024;
 
 // The style sheet that `bytes` hold, or nothing when they hold no usable
 // skin: short header, format above MaxFormat, a length past the end, a broken

@@ -1,5 +1,6 @@
 #include "tools/DatabaseTool.h"
 
+#include "common/AddressPolicy.h"
 #include "store/DirectoriesCsv.h"
 #include "store/FileIO.h"
 #include "store/TDDirectories.h"
@@ -142,12 +143,20 @@ int Import(const TArgs& a, std::istream& in, std::ostream& out, std::ostream& er
         if (csv) {
             DirectoriesFromCsv(text, directories);
         } else {
-            CheckCaretText(text);
+            CheckCaretRows(text);
             directories.LoadFromText(text);
         }
     } catch (const TImportError& error) {
         err << "tarnwick-db: " << source << ": " << error.what() << "\n";
         return ToolExit::BadInput;
+    }
+    // Addresses are data: a row Go to Directory will refuse is named now.
+    for (int i = 0; i < directories.Count(); ++i) {
+        const TDDirectory& d = directories.RecordAt(i);
+        if (!d.URL.empty() && !AddressPolicy::Navigable(QString::fromLatin1(d.URL.c_str())))
+            err << "tarnwick-db: " << source << ": directory " << (i + 1) << " (\"" << d.Title
+                << "\"): the address \"" << d.URL
+                << "\" is no web (http, https) or local (file) page; the program will not open it\n";
     }
     directories.SaveFile(target);
     out << "Wrote " << directories.Count() << " directories to " << database << "\n";

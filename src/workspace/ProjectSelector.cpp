@@ -24,6 +24,10 @@ void TProjectSelector::FillProjects()
 
 int TProjectSelector::CurrentProjectIndex() const
 {
+    // Only the project the selector shows: the name of one that is no longer
+    // shown (after a cancelled Add Project) must not reach a command.
+    if (FBox.SelectedPosition() < 0)
+        return -1;
     return FProjects.FindKey(AsciiUpper(FBox.Text()));
 }
 

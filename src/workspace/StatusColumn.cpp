@@ -19,6 +19,7 @@ TStatusColumn::TStatusColumn(TWorkspacePane& pane, TSubmissionLog& log, const TD
 {
     connect(pane.cbxProjects, &QComboBox::currentIndexChanged, this, &TStatusColumn::Rebuild);
     connect(&pane, &TWorkspacePane::DirectoriesChanged, this, &TStatusColumn::Rebuild);
+    connect(&pane, &TWorkspacePane::DirectoriesListed, this, &TStatusColumn::Rebuild);
     connect(&log, &TSubmissionLog::EntriesReset, this, &TStatusColumn::Rebuild);
     connect(&log, &TSubmissionLog::Lost, this, &TStatusColumn::Rebuild);
     connect(&log, &TSubmissionLog::EntryChanged, this, &TStatusColumn::EntryChanged);

@@ -1,5 +1,6 @@
 #include "workspace/WorkspacePane.h"
 
+#include "common/AddressPolicy.h"
 #include "common/UUtils.h"
 #include "store/TDDirectories.h"
 #include "store/TDProjects.h"
@@ -151,7 +152,7 @@ void TWorkspacePane::FillDirectories()
 {
     emit DirectoryCountChanged(FDirectoryFilter->Active() ? FDirectoryList->ShowFiltered(*FDirectoryFilter)
                                                           : FDirectoryList->FillDirectories());
-    emit DirectoriesChanged();
+    emit DirectoriesListed();
 }
 
 void TWorkspacePane::ApplyFilter()
@@ -181,7 +182,11 @@ const TDProject* TWorkspacePane::CurrentProject() const
 void TWorkspacePane::AddProject()
 {
     TfrmProject dialog(FProjects, FMessages, this);
+    const std::string before = FProjects.ToText();
     RunModal(dialog);
+    // The dialog may have written before it closed, whatever its result.
+    if (FProjects.ToText() != before)
+        emit ProjectsChanged();
     // Whatever the result: refill, then select what the name field holds.
     FillProjects();
     FProjectSelector->SelectByName(dialog.TypedName());
@@ -190,16 +195,22 @@ void TWorkspacePane::AddProject()
 void TWorkspacePane::EditProject()
 {
     const int index = CurrentProjectIndex();
-    if (index < 0)
+    if (index < 0) {
+        FMessages.ShowMessageBox(QStringLiteral("Select a project first: the selector shows none to edit."),
+                                 mkInformation, MsgButton::OK);
         return;
+    }
     const std::string oldName = FProjects.RecordAt(index).ProjName;
     TfrmProject dialog(FProjects, FMessages, this);
     dialog.setWindowTitle(QStringLiteral("Edit Project"));
     dialog.EditIndex = index;
     dialog.ShowRecord();
+    const std::string before = FProjects.ToText();
     RunModal(dialog);
     if (FProjects.RecordAt(index).ProjName != oldName)
         emit ProjectRenamed(oldName, FProjects.RecordAt(index).ProjName);
+    if (FProjects.ToText() != before)
+        emit ProjectsChanged();
     FillProjects();
     FProjectSelector->SelectByName(dialog.TypedName());
 }
@@ -218,6 +229,7 @@ void TWorkspacePane::DeleteProject()
         return;
     const std::string name = FProjects.RecordAt(index).ProjName;
     FProjects.RemoveAt(index);
+    emit ProjectsChanged();
     cbxProjects->RemoveEntry(position);
     cbxProjects->SetText({});
     // Reselect by the deleted project's place in the collection, not in the sorted list.
@@ -231,10 +243,10 @@ void TWorkspacePane::DeleteProject()
 void TWorkspacePane::AddDirectory()
 {
     TfrmDirectory dialog(FDirectories, FMessages, this);
-    if (RunModal(dialog) != QDialog::Accepted)
-        return;
-    FDirectoryList->AppendItem(dialog.WrittenIndex());
-    emit DirectoriesChanged();
+    if (RunModal(dialog) == QDialog::Accepted) {
+        FDirectoryList->AppendItem(dialog.WrittenIndex());
+        emit DirectoriesChanged();
+    }
 }
 
 void TWorkspacePane::DeleteDirectory()
@@ -279,8 +291,20 @@ void TWorkspacePane::EditDirectory()
 void TWorkspacePane::GoToDirectory()
 {
     std::string url;
-    if (FDirectoryList->SelectedURL(url))
-        emit OpenAddress(ToDisplay(url));
+    if (!FDirectoryList->SelectedURL(url))
+        return;
+    // A directory list comes from anywhere: its addresses are data, and only
+    // web and local pages are opened (a javascript: row would run in the open page).
+    if (!url.empty() && !AddressPolicy::Navigable(ToDisplay(url))) {
+        const int index = FDirectoryList->SelectedDirectoryIndex();
+        const QString title = index < 0 ? QString() : ToDisplay(FDirectories.RecordAt(index).Title);
+        FMessages.ShowMessageBox(QStringLiteral("The directory \"%1\" cannot be opened: its address \"%2\" is "
+                                                "not a web page (http, https) or a local page (file).")
+                                     .arg(title, ToDisplay(url)),
+                                 mkWarning, MsgButton::OK);
+        return;
+    }
+    emit OpenAddress(ToDisplay(url));
 }
 
 void TWorkspacePane::ColumnClick(int column)

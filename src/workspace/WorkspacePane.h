@@ -92,8 +92,11 @@ signals:
     void ProjectRenamed(const std::string& oldName, const std::string& newName);
     void ProjectDeleted(const std::string& name);
     void DirectoryEdited(const std::string& oldTitle, const std::string& newTitle, const std::string& newURL);
-    // The collection was listed anew, or a directory added, rewritten or removed.
+    // A command changed the projects, or the directories (for the autosave).
+    void ProjectsChanged();
     void DirectoriesChanged();
+    // The list was filled anew from the collection (a load, not a change).
+    void DirectoriesListed();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

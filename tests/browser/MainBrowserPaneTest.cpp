@@ -11,9 +11,11 @@
 #include "shell/VendorAddresses.h"
 #include "toolkit/Gauge.h"
 #include "toolkit/MessageBox.h"
+#include "toolkit/ModalHook.h"
 #include "toolkit/SortedComboBox.h"
 #include "workspace/DirectoryList.h"
 
+#include <QDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -278,4 +280,31 @@ TEST_F(MainBrowserPane, ReplacingTheBrowserEndsAWaitingPress)
     Main->btnFillClick();
     ASSERT_TRUE(finished.wait(20000));
     EXPECT_EQ(fresh->Element(0, 0).Value, "a@example.org");
+}
+
+TEST_F(MainBrowserPane, AfterACancelledAddProjectFillAndEditActOnNoProject)
+{
+    Browser->Forms = {{Field("email")}};
+    AddProject(Project("Client A", "a@example.com"));
+    ASSERT_NE(Main->FWorkspace->CurrentProject(), nullptr);
+    int opened = 0;
+    TModalHook previous = SetModalHook([&opened](QDialog&) {
+        ++opened;
+        return static_cast<int>(QDialog::Rejected);
+    });
+    Main->btnAddProjectClick();
+    SetModalHook(std::move(previous));
+    ASSERT_EQ(opened, 1) << "the Add Project dialog opened";
+    ASSERT_EQ(Main->cbxProjects->SelectedPosition(), -1) << "the selector shows no project";
+
+    Main->btnFillClick();
+    EXPECT_EQ(Browser->PageCallCount(), 0);
+    EXPECT_EQ(Browser->Element(0, 0).Value, "");
+    EXPECT_EQ(Main->MainStatusPanel->text(), "Select a project first");
+
+    TMessageBox::SetNextAnswer(MsgResult::OK);
+    Main->btnEditProjectClick();
+    ASSERT_EQ(TMessageBox::Shown().size(), 1u) << "Edit Project says why it does nothing";
+    EXPECT_NE(TMessageBox::Shown().back().Text.indexOf("Select a project first"), -1);
+    EXPECT_EQ(Main->FProjects->RecordAt(0).Email, "a@example.com");
 }

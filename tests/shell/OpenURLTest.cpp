@@ -1,5 +1,7 @@
 #include "shell/OpenURL.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -77,4 +79,24 @@ TEST(OpenURL, AddressReachesTheBrowserAsOneArgument)
 TEST(OpenURL, NothingToOpenForAnEmptyLinkAddress)
 {
     EXPECT_FALSE(ShellOpen(""));
+}
+
+TEST(OpenURL, OnlyWebAndMailAddressesReachTheDesktopOpener)
+{
+    TStandInOpener opener;
+    for (const char* refused : {"file:///tmp/evil.desktop", "/usr/bin/xterm", "javascript:alert(1)",
+                                "tarnwick-probe:run", "ftp://files.example/"}) {
+        EXPECT_FALSE(ShellOpen(refused)) << refused;
+        EXPECT_FALSE(OpenURL(refused)) << refused;
+    }
+    // The opener is a separate process: each allowed address is waited for in turn,
+    // so anything refused above that had slipped through would be on record too.
+    EXPECT_TRUE(ShellOpen("http://a.example/x y"));
+    ASSERT_TRUE(opener.WaitFor(1));
+    EXPECT_TRUE(OpenURL("mailto:ann@example.com"));
+    ASSERT_TRUE(opener.WaitFor(2));
+    EXPECT_TRUE(ShellOpen("www.b.example"));
+    ASSERT_TRUE(opener.WaitFor(3));
+    EXPECT_EQ(opener.Received(), (std::vector<std::string>{"http://a.example/x%20y", "mailto:ann@example.com",
+                                                           "http://www.b.example"}));
 }

@@ -116,3 +116,16 @@ TEST(ProfileStrings, FilesAreReadFromDisk)
     // A directory is no INI file.
     EXPECT_EQ(ReadProfileString(dir.Path(), "APPLICATION", "Version"), "");
 }
+
+TEST(ProfileStrings, OversizedFilesHoldNoKeys)
+{
+    TTempAppDir dir;
+    std::string text = "[Settings]\r\nAppName=Big\r\n";
+    text.resize(TProfileFile::MaxFileBytes, ';');
+    dir.Write("fits.dat", text);
+    EXPECT_EQ(TProfileFile::FromFile(dir.File("fits.dat")).ReadString("Settings", "AppName"), "Big");
+    dir.Write("big.dat", text + "\n");
+    EXPECT_EQ(TProfileFile::FromFile(dir.File("big.dat")).ReadString("Settings", "AppName"), "");
+    // A device that never ends is read to the cap and no further.
+    EXPECT_EQ(ReadProfileString(QStringLiteral("/dev/zero"), "Settings", "AppName"), "");
+}

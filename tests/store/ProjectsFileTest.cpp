@@ -182,3 +182,40 @@ TEST(ProjectsFile, OwnerOnlyAndUnreadableFile)
     EXPECT_EQ(failed.Count(), 0);
     EXPECT_THROW(projects.SaveAll(other.Path()), TFileError);
 }
+
+TEST(ProjectsFile, DamageIsReportedAndUtf16IsDecoded)
+{
+    std::string six;
+    for (int n = 1; n <= 6; ++n)
+        six += std::string("^P") + char('0' + n) + "^Ann^\r\n";
+    {
+        TDProjects clean;
+        clean.LoadFromText(six);
+        EXPECT_FALSE(clean.Damage().Any());
+    }
+    {
+        // As a text editor saves it: a byte-order mark, two bytes a character.
+        std::string utf16 = "\xFF\xFE";
+        for (char c : six) {
+            utf16 += c;
+            utf16 += '\0';
+        }
+        TDProjects projects;
+        projects.LoadFromText(utf16);
+        EXPECT_TRUE(projects.Damage().Utf16);
+        ASSERT_EQ(projects.Count(), 6);
+        EXPECT_EQ(projects.RecordAt(5).ProjName, "P6");
+        EXPECT_EQ(projects.RecordAt(5).FirstName, "Ann");
+    }
+    {
+        TDProjects projects;
+        projects.LoadFromText(six.substr(0, 30) + '\0' + six.substr(30));
+        EXPECT_TRUE(projects.Damage().NulBytes);
+    }
+    {
+        TDProjects projects;
+        projects.LoadFromText("a note\r\n" + six + "lead^P7^\r\n^P8" + std::string(40, '^') + "tail\r\n");
+        EXPECT_EQ(projects.Damage().LinesNotRecords, 3);
+        EXPECT_EQ(projects.RecordAt(7).ProjName, "P7");
+    }
+}

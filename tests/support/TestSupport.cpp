@@ -1,7 +1,9 @@
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTest>
 
 #include <stdexcept>
 
@@ -45,4 +47,43 @@ void WriteFileBytes(const QString& path, const std::string& bytes)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw std::runtime_error("cannot write " + path.toStdString());
     file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+namespace {
+
+QString OpenerDir()
+{
+    static const QString dir = [] {
+        static QTemporaryDir folder;
+        const QString path = folder.path() + QLatin1Char('/');
+        WriteFileBytes(path + QStringLiteral("xdg-open"),
+                       "#!/bin/sh\nprintf '%s\\n' \"$*\" >> \"$(dirname \"$0\")/opened.log\"\n");
+        QFile::setPermissions(path + QStringLiteral("xdg-open"),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        qputenv("PATH", QFile::encodeName(folder.path()) + ':' + qgetenv("PATH"));
+        return path;
+    }();
+    return dir;
+}
+
+} // namespace
+
+TStandInOpener::TStandInOpener()
+{
+    WriteFileBytes(OpenerDir() + QStringLiteral("opened.log"), "");
+}
+
+std::vector<std::string> TStandInOpener::Received() const
+{
+    std::vector<std::string> lines;
+    std::string text = ReadFileBytes(OpenerDir() + QStringLiteral("opened.log"));
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(text.substr(start, end - start));
+    return lines;
+}
+
+bool TStandInOpener::WaitFor(std::size_t count) const
+{
+    return QTest::qWaitFor([&] { return Received().size() >= count; }, 20000);
 }

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include <string>
+#include <vector>
 
 // A fresh, empty application directory for one test.
 class TTempAppDir {
@@ -25,3 +26,15 @@ private:
 // Bytes of a file anywhere.
 std::string ReadFileBytes(const QString& path);
 void WriteFileBytes(const QString& path, const std::string& bytes);
+
+// A stand-in for the desktop's opener: an "xdg-open" first on PATH for the
+// whole test program (the platform remembers where it found the opener),
+// recording every address it is handed. Each object starts an empty record.
+class TStandInOpener {
+public:
+    TStandInOpener();
+    // The addresses handed over so far, in order of arrival.
+    std::vector<std::string> Received() const;
+    // Waits until at least `count` addresses have arrived.
+    bool WaitFor(std::size_t count) const;
+};

@@ -106,3 +106,51 @@ TEST(InputGuard, MemoKeepsLineBreaksButRefusesCaretAndNul)
     QTest::keyClicks(memo, "c");
     EXPECT_EQ(memo->Lines(), QStringLiteral("a") + QChar(0x00A0) + QStringLiteral("b\nc"));
 }
+
+TEST(InputGuard, MemoRefusesTheDollarPairThatWouldComeBackAsALineBreak)
+{
+    QWidget window;
+    auto* memo = new TOpenMemo;
+    memo->setParent(&window);
+    window.show();
+    HideHint();
+
+    QTest::keyClicks(memo, "Cakes from $");
+    EXPECT_EQ(ShownHint(), QString()) << "one dollar is fine";
+    QTest::keyClicks(memo, "$5 each");
+    EXPECT_EQ(memo->Lines(), QStringLiteral("Cakes from $5 each"));
+    EXPECT_EQ(ShownHint(), TInputGuard::Hint(TInputGuard::MultiLine));
+    EXPECT_EQ(TInputGuard::Hint(TInputGuard::MultiLine), QStringLiteral("\"^\" and \"$$\" cannot be used in this field."));
+
+    // Typed just before a "$": the pair would form on the other side.
+    HideHint();
+    memo->moveCursor(QTextCursor::Start);
+    for (int i = 0; i < 11; ++i)
+        memo->moveCursor(QTextCursor::NextCharacter);
+    QTest::keyClicks(memo, "$");
+    EXPECT_EQ(memo->Lines(), QStringLiteral("Cakes from $5 each"));
+    EXPECT_EQ(ShownHint(), TInputGuard::Hint(TInputGuard::MultiLine));
+
+    // Pasted and dropped text lose the second dollar of each pair, also at their ends.
+    memo->moveCursor(QTextCursor::End);
+    QGuiApplication::clipboard()->setText(QStringLiteral(" $$$ and $"));
+    memo->paste();
+    EXPECT_EQ(memo->Lines(), QStringLiteral("Cakes from $5 each $ and $"));
+    QMimeData dropped;
+    dropped.setText(QStringLiteral("$x"));
+    memo->insertFromMimeData(&dropped);
+    EXPECT_EQ(memo->Lines(), QStringLiteral("Cakes from $5 each $ and $x"));
+
+    // Deleting what stands between two dollars is refused too.
+    memo->SetLines(QStringLiteral("$a$"));
+    memo->moveCursor(QTextCursor::Start);
+    memo->moveCursor(QTextCursor::NextCharacter);
+    HideHint();
+    QTest::keyClick(memo, Qt::Key_Delete);
+    EXPECT_EQ(memo->Lines(), QStringLiteral("$a$"));
+    EXPECT_EQ(ShownHint(), TInputGuard::Hint(TInputGuard::MultiLine));
+    memo->moveCursor(QTextCursor::End);
+    memo->moveCursor(QTextCursor::PreviousCharacter);
+    QTest::keyClick(memo, Qt::Key_Backspace);
+    EXPECT_EQ(memo->Lines(), QStringLiteral("$a$"));
+}

@@ -1,4 +1,5 @@
 #include "toolkit/LinkDelegate.h"
+#include "toolkit/LinkLabel.h"
 #include "toolkit/ListView.h"
 
 #include <QApplication>
@@ -58,7 +59,12 @@ std::unique_ptr<QStandardItemModel> SampleModel()
 TEST(LinkText, SchemeOrMailWithoutMarkup)
 {
     EXPECT_TRUE(IsLinkText("http://a.example/x"));
-    EXPECT_TRUE(IsLinkText("see ftp://files"));
+    // Only what the desktop's opener may receive is a link.
+    EXPECT_FALSE(IsLinkText("see ftp://files"));
+    EXPECT_FALSE(IsLinkText("ftp://files.example/"));
+    EXPECT_FALSE(IsLinkText("file:///usr/share/applications/evil.desktop"));
+    EXPECT_FALSE(IsLinkText("javascript://%0aalert(1)"));
+    EXPECT_TRUE(IsLinkText("HTTPS://a.example/"));
     EXPECT_TRUE(IsLinkText("mailto:ann@example.com"));
     EXPECT_FALSE(IsLinkText("www.example.com"));
     EXPECT_FALSE(IsLinkText("<a href=\"http://x\">x</a>"));
@@ -205,4 +211,53 @@ TEST(ListView, NoEditingNoCopy)
     QGuiApplication::clipboard()->setText("before");
     QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "before");
+}
+
+TEST(ListView, CellsOfOtherSchemesArePlainTextAndReportNoClick)
+{
+    QStandardItemModel model(1, 3);
+    const char* cells[3] = {"file:///usr/share/applications/evil.desktop", "javascript://%0aalert(1)",
+                            "ftp://files.example/"};
+    for (int c = 0; c < 3; ++c)
+        model.setItem(0, c, new QStandardItem(QString::fromLatin1(cells[c])));
+    TListView view;
+    view.setModel(&model);
+    view.resize(900, 100);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    QSignalSpy clicked(&view, &TListView::LinkClicked);
+    TProbeDelegate delegate;
+    for (int c = 0; c < 3; ++c) {
+        const QStyleOptionViewItem option = delegate.OptionFor(model.index(0, c), false);
+        EXPECT_EQ(option.text, QString::fromLatin1(cells[c]));
+        EXPECT_FALSE(option.font.underline()) << cells[c];
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.visualRect(model.index(0, c)).center());
+    }
+    EXPECT_EQ(view.selectionModel()->selectedRows().value(0).row(), 0) << "the clicks reached the list";
+    EXPECT_EQ(clicked.count(), 0);
+}
+
+TEST(LinkLabel, OnlyWebAndMailAddressesMakeALink)
+{
+    TLinkLabel label;
+    label.SetCaption("Partner");
+    label.show();
+    QSignalSpy clicked(&label, &TLinkLabel::Clicked);
+    for (const char* address : {"file:///tmp/evil.desktop", "/usr/bin/xterm", "javascript:alert(1)", ""}) {
+        label.SetAddress(address);
+        EXPECT_FALSE(label.IsLink()) << address;
+        EXPECT_FALSE(label.font().underline()) << address;
+        QTest::mouseClick(&label, Qt::LeftButton);
+        QTest::keyClick(&label, Qt::Key_Return);
+    }
+    EXPECT_EQ(clicked.count(), 0);
+    for (const char* address : {"http://a.example/", "www.a.example", "mailto:ann@example.com"}) {
+        label.SetAddress(address);
+        EXPECT_TRUE(label.IsLink()) << address;
+        EXPECT_TRUE(label.font().underline());
+        EXPECT_EQ(label.cursor().shape(), Qt::PointingHandCursor);
+        QTest::mouseClick(&label, Qt::LeftButton);
+    }
+    ASSERT_EQ(clicked.count(), 3);
+    EXPECT_EQ(clicked.at(1).at(0).value<std::string>(), "www.a.example");
 }

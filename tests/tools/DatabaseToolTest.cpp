@@ -2,9 +2,11 @@
 
 #include "tools/DatabaseTool.h"
 #include "store/DirectoriesCsv.h"
+#include "store/FileIO.h"
 #include "store/UGeneral.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 
@@ -187,4 +189,42 @@ TEST(DatabaseTool, TheBuiltProgram)
     ASSERT_TRUE(tool.waitForFinished(30000));
     EXPECT_EQ(tool.exitCode(), ToolExit::FileError);
     EXPECT_TRUE(tool.readAllStandardError().contains("no such file"));
+}
+
+TEST(DatabaseTool, CaretRowsWithTextOutsideTheFieldsAreRefusedLikeCsvRows)
+{
+    TTempAppDir dir;
+    for (const char* bad : {"^A^http://a.example/^^^^^^\r\nlead^B^http://b.example/^\r\n",
+                            "^A^http://a.example/^^^^^^\r\n^B^u^c^t^1^2^x^eighth^\r\n"}) {
+        dir.Write("bad.txt", bad);
+        const TRun run = Tool({"import", Path(dir, "bad.txt"), Path(dir, "Directories.dat"), "--force"});
+        EXPECT_EQ(run.Code, ToolExit::BadInput) << bad;
+        EXPECT_NE(run.Err.find("Line 2 holds text outside the 7 fields"), std::string::npos) << run.Err;
+        EXPECT_FALSE(dir.Exists("Directories.dat"));
+    }
+    // Empty pieces after the seventh field are only carets: nothing is lost.
+    dir.Write("ok.txt", "^A^javascript:alert(1)^c^t^1^2^x^^^^\r\n^B^https://b.example/^\r\n");
+    const TRun run = Tool({"import", Path(dir, "ok.txt"), Path(dir, "Directories.dat")});
+    ASSERT_EQ(run.Code, ToolExit::Ok) << run.Err;
+    // A row the program will not open is named.
+    EXPECT_NE(run.Err.find("directory 1 (\"A\"): the address \"javascript:alert(1)\""), std::string::npos) << run.Err;
+    EXPECT_EQ(run.Err.find("\"B\""), std::string::npos) << run.Err;
+}
+
+TEST(DatabaseTool, FilesPastSaneSizesAreRefusedFromTheirHeader)
+{
+    // A device that never ends fails its header check at once.
+    TRun run = Tool({"check", "/dev/zero"});
+    EXPECT_EQ(run.Code, ToolExit::Damaged);
+    EXPECT_NE(run.Out.find("password check"), std::string::npos) << run.Out;
+
+    // A good header on a file far past any database: refused before it is read.
+    TTempAppDir dir;
+    dir.Write("list.txt", CaretText);
+    ASSERT_EQ(Tool({"import", Path(dir, "list.txt"), Path(dir, "big.dat")}).Code, ToolExit::Ok);
+    QFile big(dir.File("big.dat"));
+    ASSERT_TRUE(big.resize(MaxDataFileBytes + 1)); // sparse: no disk space taken
+    run = Tool({"check", Path(dir, "big.dat")});
+    EXPECT_EQ(run.Code, ToolExit::FileError);
+    EXPECT_NE(run.Err.find("larger than 512 MB"), std::string::npos) << run.Err;
 }

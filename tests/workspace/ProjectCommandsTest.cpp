@@ -284,24 +284,18 @@ TEST_F(ProjectCommands, CancelledDialogsChangeNothingAndSelectByTheNameField)
     EXPECT_EQ(main.FProjects->Count(), 2);
     EXPECT_EQ(main.cbxProjects->SelectedPosition(), -1);
     EXPECT_EQ(main.cbxProjects->Text(), "Alpha");
-    EXPECT_EQ(main.CurrentProjectIndex(), 1);
+    // The selector shows no project, so commands act on none.
+    EXPECT_EQ(main.CurrentProjectIndex(), -1);
 
-    // Edit acts on the project the text names even with nothing selected; Cancel keeps it.
-    {
-        TProjectScript script([](TfrmProject& d) {
-            EXPECT_EQ(Str(d.edtProjName->text()), "Alpha");
-            TypeInto(d.edtFirstName, "Changed");
-            TypeInto(d.edtProjName, "beta");
-            Click(d.bsSkinButton2);
-        });
-        main.btnEditProject->click();
-        EXPECT_EQ(script.Runs(), 1);
-    }
+    // Edit opens no dialog on a project that is not shown (any dialog would
+    // fail the test as an unexpected window), and says why.
+    TMessageBox::SetNextAnswer(MsgResult::OK);
+    main.btnEditProject->click();
+    ASSERT_EQ(TMessageBox::Shown().size(), 1u);
+    EXPECT_NE(LastMessage().find("Select a project first"), std::string::npos);
     EXPECT_EQ(main.FProjects->RecordAt(1).FirstName, "");
     EXPECT_EQ(main.FProjects->RecordAt(1).ProjName, "Alpha");
-    // The name field held "beta" when the dialog closed.
-    EXPECT_EQ(main.cbxProjects->Text(), "beta");
-    EXPECT_EQ(main.cbxProjects->SelectedPosition(), 1);
+    TMessageBox::ClearScript();
 
     // With the name left as it was, the same project is selected again.
     main.cbxProjects->SelectPosition(1);
@@ -361,11 +355,14 @@ TEST_F(ProjectCommands, DeleteReselectsByCollectionIndex)
     EXPECT_EQ(main.cbxProjects->SelectedPosition(), -1);
     EXPECT_EQ(main.cbxProjects->Text(), "");
 
-    // With no projects, Delete and Edit do nothing and ask nothing.
+    // With no projects, Delete does nothing and asks nothing; Edit says why it does nothing.
     const size_t shown = TMessageBox::Shown().size();
     main.btnDeleteProject->click();
-    main.btnEditProject->click();
     EXPECT_EQ(TMessageBox::Shown().size(), shown);
+    TMessageBox::SetNextAnswer(MsgResult::OK);
+    main.btnEditProject->click();
+    ASSERT_EQ(TMessageBox::Shown().size(), shown + 1);
+    EXPECT_NE(LastMessage().find("Select a project first"), std::string::npos);
 }
 
 TEST_F(ProjectCommands, DeleteWithNothingSelectedAsksNothing)

@@ -50,7 +50,7 @@ TEST(ProjectSelector, SelectByNameMissKeepsTheText)
     EXPECT_EQ(box.SelectedPosition(), -1);
     EXPECT_EQ(box.currentText(), "");
     EXPECT_EQ(box.Text(), "Alpha");
-    EXPECT_EQ(selector.CurrentProjectIndex(), 1); // commands still act on Alpha
+    EXPECT_EQ(selector.CurrentProjectIndex(), -1); // commands act on no project: none is shown
 }
 
 TEST(ProjectSelector, DuplicateNamesFindTheFirstInCollectionOrder)

@@ -19,6 +19,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
+#include <QSignalSpy>
 
 namespace {
 
@@ -310,4 +311,27 @@ TEST_F(SubmissionCommands, StatusColumnFilterAndHideSubmittedFollowTheProjectThe
     QTest::keyClick(pane.chkHideSubmitted, Qt::Key_Space);
     EXPECT_EQ(Column(0).size(), 6u);
     EXPECT_EQ(TMessageBox::Shown().size(), 0u);
+}
+
+TEST_F(SubmissionCommands, NextDirectoryRefusesAnAddressThatIsNoPageAsGoToDirectoryDoes)
+{
+    TfrmMain& main = OpenWith({"Alpha", "Evil", "Gamma"});
+    TDDirectory evil = main.FDirectories->RecordAt(1);
+    evil.URL = "javascript:document.title='stolen'";
+    main.FDirectories->SetRecord(1, evil);
+    main.FillDirectories();
+    QSignalSpy opened(main.FWorkspace, &TWorkspacePane::OpenAddress);
+    Select(0);
+    TMessageBox::SetNextAnswer(MsgResult::OK);
+    Click(main.btnNextDirectory);
+    EXPECT_EQ(SelectedCaption(), "Evil");
+    ASSERT_EQ(TMessageBox::Shown().size(), 1u);
+    EXPECT_NE(LastMessage().find("javascript:"), std::string::npos) << LastMessage();
+    EXPECT_EQ(opened.count(), 0);
+    EXPECT_EQ(Shown("Bakery", "Evil"), S::None) << "nothing was opened";
+    // The next press goes on past it.
+    Click(main.btnNextDirectory);
+    EXPECT_EQ(SelectedCaption(), "Gamma");
+    EXPECT_EQ(opened.count(), 1);
+    EXPECT_EQ(Shown("Bakery", "Gamma"), S::Opened);
 }
