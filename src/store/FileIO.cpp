@@ -24,9 +24,6 @@ void ThrowFileTooLarge(const QString& path, long long maxBytes)
                      + " MB, far past any data file of this program; it is not read.");
 }
 
-namespace {
-
-// Makes a rename in the folder of `path` durable.
 void SyncFolderOf(const QString& path)
 {
 #ifndef _WIN32
@@ -40,8 +37,6 @@ void SyncFolderOf(const QString& path)
     (void)path;
 #endif
 }
-
-} // namespace
 
 std::string ReadWholeFile(const QString& path, long long maxBytes)
 {

@@ -24,6 +24,9 @@ inline constexpr long long MaxDataFileBytes = 512LL * 1024 * 1024;
 // or holds more than `maxBytes`.
 std::string ReadWholeFile(const QString& path, long long maxBytes = MaxDataFileBytes);
 
+// Makes a rename (or a new name) in the folder of `path` durable.
+void SyncFolderOf(const QString& path);
+
 // Replaces `path` with `bytes` through a temporary file and a rename, so a
 // crash or a full disk never leaves a truncated file; the folder is synced
 // after the rename, so a power cut cannot bring the old file back. With `ownerOnly` the

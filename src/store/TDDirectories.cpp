@@ -564,6 +564,8 @@ void TDDirectories::SaveFile(const QString& path) const
         file, startWriteback);
     if (!written || !file.commit())
         throw TFileError("Cannot write file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
+    // The new name must survive a power cut as well as the bytes.
+    SyncFolderOf(path);
 }
 
 // ---- damaged files ----
