@@ -84,9 +84,9 @@ std::function<void()> TDataSession::DirectoriesSaveJob()
     if (FDirectoriesDamaged && FileExists(FAppDir + TDDirectories::FileName))
         TDDirectories::KeepDamagedCopy(FAppDir);
     FDirectoriesDamaged = false;
-    return [text = FDirectories->ToText(), path = FAppDir + TDDirectories::FileName] {
-        WriteWholeFileAtomically(path, EncryptData(text), /*ownerOnly=*/false);
-    };
+    // The job may outlive this call on another thread: it saves a snapshot.
+    return [snapshot = std::shared_ptr<const TDDirectories>(FDirectories->Snapshot()),
+            path = FAppDir + TDDirectories::FileName] { snapshot->SaveFile(path); };
 }
 
 TSessionMessage TDataSession::LoadFailure(const char* fileName, const std::exception& error) const

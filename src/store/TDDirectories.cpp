@@ -106,6 +106,18 @@ TDatabaseState StateAfter(bool intact, TCryptFailure failure)
 TDDirectories::TDDirectories() = default;
 TDDirectories::~TDDirectories() = default;
 
+std::unique_ptr<const TDDirectories> TDDirectories::Snapshot() const
+{
+    auto copy = std::make_unique<TDDirectories>();
+    copy->FRows = FRows;
+    copy->FBuffers = FBuffers;
+    copy->FOwned.reserve(FOwned.size());
+    for (const auto& owned : FOwned)
+        copy->FOwned.push_back(owned ? std::make_unique<TOwned>(*owned) : nullptr);
+    copy->FFreeOwned = FFreeOwned;
+    return copy;
+}
+
 void TDDirectories::CheckIndex(int index) const
 {
     if (index < 0 || index >= Count())
