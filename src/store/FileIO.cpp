@@ -90,3 +90,26 @@ void WriteWholeFileAtomically(const QString& path, const std::string& bytes, boo
                          + file.errorString().toStdString());
     SyncFolderOf(path);
 }
+
+QString DamagedCopyNameOf(const QString& appDir, const QString& fileName)
+{
+    QString stem = fileName;
+    stem.chop(4); // ".dat"
+    for (int n = 1;; ++n) {
+        const QString name = n == 1 ? stem + QStringLiteral(".damaged.dat")
+                                    : stem + QStringLiteral(".damaged-%1.dat").arg(n);
+        if (!FileExists(appDir + name))
+            return name;
+    }
+}
+
+QString KeepDamagedCopyOf(const QString& appDir, const QString& fileName)
+{
+    const QString name = DamagedCopyNameOf(appDir, fileName);
+    // QFile::copy never replaces an existing file.
+    QFile original(appDir + fileName);
+    if (!original.copy(appDir + name))
+        throw TFileError("Cannot copy \"" + (appDir + fileName).toStdString() + "\" to \""
+                         + name.toStdString() + "\". " + original.errorString().toStdString());
+    return name;
+}
