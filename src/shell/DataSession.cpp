@@ -4,6 +4,11 @@
 #include "store/FileIO.h"
 
 #include <QDir>
+#include <QLoggingCategory>
+
+// Off unless asked for (QT_LOGGING_RULES="tarnwick.startup.info=true"): a
+// trace of what start-up is about to tell, for whoever watches the process.
+Q_LOGGING_CATEGORY(StartupLog, "tarnwick.startup", QtWarningMsg)
 
 TDataSession::TDataSession(QString appDir)
     : FAppDir(std::move(appDir))
@@ -35,6 +40,8 @@ std::vector<TSessionMessage> TDataSession::Load()
         FDirectoriesUnreadable = true;
         messages.push_back(LoadFailure(TDDirectories::FileName, error));
     }
+    for (const TSessionMessage& message : messages)
+        qCInfo(StartupLog).noquote() << "start-up message:" << message.Text;
     return messages;
 }
 
@@ -77,9 +84,9 @@ std::function<void()> TDataSession::DirectoriesSaveJob()
     if (FDirectoriesDamaged && FileExists(FAppDir + TDDirectories::FileName))
         TDDirectories::KeepDamagedCopy(FAppDir);
     FDirectoriesDamaged = false;
-    return [text = FDirectories->ToText(), path = FAppDir + TDDirectories::FileName] {
-        WriteWholeFileAtomically(path, EncryptData(text), /*ownerOnly=*/false);
-    };
+    // The job may outlive this call on another thread: it saves a snapshot.
+    return [snapshot = std::shared_ptr<const TDDirectories>(FDirectories->Snapshot()),
+            path = FAppDir + TDDirectories::FileName] { snapshot->SaveFile(path); };
 }
 
 TSessionMessage TDataSession::LoadFailure(const char* fileName, const std::exception& error) const

@@ -38,7 +38,7 @@ public:
     // The projects file alone; why it failed, or an empty text.
     QString SaveProjects();
     // The directory database's save in two steps: the damaged copy is made
-    // and the text taken now; the job returned encrypts and writes it, on
+    // and a snapshot taken now; the job returned encrypts and writes it, on
     // any thread (it throws TFileError on failure). An empty job when the
     // database must not be written.
     std::function<void()> DirectoriesSaveJob();

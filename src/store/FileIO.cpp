@@ -24,9 +24,6 @@ void ThrowFileTooLarge(const QString& path, long long maxBytes)
                      + " MB, far past any data file of this program; it is not read.");
 }
 
-namespace {
-
-// Makes a rename in the folder of `path` durable.
 void SyncFolderOf(const QString& path)
 {
 #ifndef _WIN32
@@ -40,8 +37,6 @@ void SyncFolderOf(const QString& path)
     (void)path;
 #endif
 }
-
-} // namespace
 
 std::string ReadWholeFile(const QString& path, long long maxBytes)
 {
@@ -94,4 +89,27 @@ void WriteWholeFileAtomically(const QString& path, const std::string& bytes, boo
         throw TFileError("Cannot write file \"" + path.toStdString() + "\". "
                          + file.errorString().toStdString());
     SyncFolderOf(path);
+}
+
+QString DamagedCopyNameOf(const QString& appDir, const QString& fileName)
+{
+    QString stem = fileName;
+    stem.chop(4); // ".dat"
+    for (int n = 1;; ++n) {
+        const QString name = n == 1 ? stem + QStringLiteral(".damaged.dat")
+                                    : stem + QStringLiteral(".damaged-%1.dat").arg(n);
+        if (!FileExists(appDir + name))
+            return name;
+    }
+}
+
+QString KeepDamagedCopyOf(const QString& appDir, const QString& fileName)
+{
+    const QString name = DamagedCopyNameOf(appDir, fileName);
+    // QFile::copy never replaces an existing file.
+    QFile original(appDir + fileName);
+    if (!original.copy(appDir + name))
+        throw TFileError("Cannot copy \"" + (appDir + fileName).toStdString() + "\" to \""
+                         + name.toStdString() + "\". " + original.errorString().toStdString());
+    return name;
 }

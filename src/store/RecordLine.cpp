@@ -49,33 +49,11 @@ bool SplitKeeping(std::string_view line, std::size_t keep, std::vector<std::stri
 
 } // namespace
 
-void ForEachRecordLine(std::string_view text,
-                       const std::function<void(std::vector<std::string>&)>& onRecord)
-{
-    // The line rules of SplitLines, without holding every line of a large
-    // database in memory at once.
-    if (auto nul = text.find('\0'); nul != std::string_view::npos)
-        text = text.substr(0, nul);
-    std::vector<std::string> pieces;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        const std::string_view line = text.substr(start, end - start);
-        if (!IsBlank(line)) {
-            SplitFields('^', line, pieces);
-            onRecord(pieces);
-        }
-        start = end + 1;
-        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n')
-            ++start;
-    }
-}
-
 void ForEachRecordLine(std::string_view text, std::size_t fieldCount,
                        const std::function<void(std::vector<std::string>&, const TRecordLineShape&)>& onRecord)
 {
+    // The line rules of SplitLines, without holding every line of a large
+    // database in memory at once.
     if (auto nul = text.find('\0'); nul != std::string_view::npos)
         text = text.substr(0, nul);
     std::vector<std::string> pieces;

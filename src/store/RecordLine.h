@@ -13,13 +13,6 @@
 // never reach the file: each is written as a blank.
 void AppendRecordField(std::string& line, const std::string& field);
 
-// Calls `onRecord` for each line of a data file's text that holds a record,
-// split at "^". Blank lines are skipped; piece 0 is the text before the first caret.
-// The lines are those of SplitLines, visited in place; `onRecord` may move
-// the pieces out.
-void ForEachRecordLine(std::string_view text,
-                       const std::function<void(std::vector<std::string>&)>& onRecord);
-
 // How a record line sits in its file, beyond the fields a record type reads.
 struct TRecordLineShape {
     std::size_t LineNumber = 0; // from 1, counting blank lines
@@ -28,9 +21,12 @@ struct TRecordLineShape {
     bool TextOutside = false;
 };
 
-// The same for a record type of `fieldCount` fields: pieces after the last
-// field are not kept (a huge line of carets costs no memory), only looked at
-// for text, which the shape reports.
+// Calls `onRecord` for each line of a data file's text that holds a record,
+// split at "^" into piece 0 (the text before the first caret) and the fields
+// of a record type of `fieldCount` fields. Blank lines are skipped; the lines
+// are those of SplitLines, visited in place; `onRecord` may move the pieces
+// out. Pieces after the last field are not kept (a huge line of carets
+// costs no memory), only looked at for text, which the shape reports.
 void ForEachRecordLine(std::string_view text, std::size_t fieldCount,
                        const std::function<void(std::vector<std::string>&, const TRecordLineShape&)>& onRecord);
 

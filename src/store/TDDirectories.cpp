@@ -106,6 +106,18 @@ TDatabaseState StateAfter(bool intact, TCryptFailure failure)
 TDDirectories::TDDirectories() = default;
 TDDirectories::~TDDirectories() = default;
 
+std::unique_ptr<const TDDirectories> TDDirectories::Snapshot() const
+{
+    auto copy = std::make_unique<TDDirectories>();
+    copy->FRows = FRows;
+    copy->FBuffers = FBuffers;
+    copy->FOwned.reserve(FOwned.size());
+    for (const auto& owned : FOwned)
+        copy->FOwned.push_back(owned ? std::make_unique<TOwned>(*owned) : nullptr);
+    copy->FFreeOwned = FFreeOwned;
+    return copy;
+}
+
 void TDDirectories::CheckIndex(int index) const
 {
     if (index < 0 || index >= Count())
@@ -564,27 +576,18 @@ void TDDirectories::SaveFile(const QString& path) const
         file, startWriteback);
     if (!written || !file.commit())
         throw TFileError("Cannot write file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
+    // The new name must survive a power cut as well as the bytes.
+    SyncFolderOf(path);
 }
 
 // ---- damaged files ----
 
 QString TDDirectories::DamagedCopyName(const QString& appDir)
 {
-    for (int n = 1;; ++n) {
-        const QString name = n == 1 ? QStringLiteral("Directories.damaged.dat")
-                                    : QStringLiteral("Directories.damaged-%1.dat").arg(n);
-        if (!FileExists(appDir + name))
-            return name;
-    }
+    return DamagedCopyNameOf(appDir, QLatin1String(FileName));
 }
 
 QString TDDirectories::KeepDamagedCopy(const QString& appDir)
 {
-    const QString name = DamagedCopyName(appDir);
-    // QFile::copy never replaces an existing file.
-    QFile original(appDir + FileName);
-    if (!original.copy(appDir + name))
-        throw TFileError("Cannot copy \"" + (appDir + FileName).toStdString() + "\" to \""
-                         + name.toStdString() + "\". " + original.errorString().toStdString());
-    return name;
+    return KeepDamagedCopyOf(appDir, QLatin1String(FileName));
 }

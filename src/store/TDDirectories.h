@@ -38,6 +38,11 @@ public:
     TDDirectories(const TDDirectories&) = delete;
     TDDirectories& operator=(const TDDirectories&) = delete;
 
+    // A copy of the collection as it is now, for saving on another thread
+    // while this one changes: the loaded text is shared (it never changes
+    // once loaded), so the copy costs the row table and the edited directories.
+    std::unique_ptr<const TDDirectories> Snapshot() const;
+
     int Count() const { return static_cast<int>(FRows.size()); }
 
     // A copy of the directory at `index`; throws std::out_of_range for a bad index.
@@ -135,7 +140,8 @@ private:
     void WriteLine(const TRow& row, char* into) const;
 
     TLargeVector<TRow> FRows;
-    std::vector<std::unique_ptr<TLargeBuffer>> FBuffers;
+    // Shared with snapshots; never written once loaded.
+    std::vector<std::shared_ptr<const TLargeBuffer>> FBuffers;
     std::vector<std::unique_ptr<TOwned>> FOwned;
     std::vector<uint32_t> FFreeOwned;
 };

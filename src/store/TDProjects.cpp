@@ -57,23 +57,12 @@ void TDProjects::LoadFromText(std::string_view text)
 
 QString TDProjects::DamagedCopyName(const QString& appDir)
 {
-    for (int n = 1;; ++n) {
-        const QString name = n == 1 ? QStringLiteral("Projects.damaged.dat")
-                                    : QStringLiteral("Projects.damaged-%1.dat").arg(n);
-        if (!FileExists(appDir + name))
-            return name;
-    }
+    return DamagedCopyNameOf(appDir, QLatin1String(FileName));
 }
 
 QString TDProjects::KeepDamagedCopy(const QString& appDir)
 {
-    const QString name = DamagedCopyName(appDir);
-    // QFile::copy never replaces an existing file.
-    QFile original(appDir + FileName);
-    if (!original.copy(appDir + name))
-        throw TFileError("Cannot copy \"" + (appDir + FileName).toStdString() + "\" to \""
-                         + name.toStdString() + "\". " + original.errorString().toStdString());
-    return name;
+    return KeepDamagedCopyOf(appDir, QLatin1String(FileName));
 }
 
 std::string TDProjects::ToText() const

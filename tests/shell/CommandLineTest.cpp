@@ -4,8 +4,11 @@
 
 #include "TestSupport.h"
 
+#include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QProcess>
+
+#include <csignal>
 
 #include <gtest/gtest.h>
 
@@ -89,4 +92,43 @@ TEST(CommandLine, TheDataFolderIsTakenAndChromiumSwitchesAreLeftAlone)
     line = ReadCommandLine({"tarnwick"});
     EXPECT_FALSE(line.Exit);
     EXPECT_EQ(line.DataDir, "");
+}
+
+TEST(Program, ATerminationSignalDuringAStartUpWarningClosesAndSaves)
+{
+    TTempAppDir dir;
+    // The NUL byte makes the projects file damaged: a warning opens at start-up.
+    const std::string damaged = std::string("^Alpha^^^^^^^^^^^^^^^^\r\n") + '\0' + "^Beta^^^^^^^^^^^^^^^^\r\n";
+    dir.Write("Projects.dat", damaged);
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("tarnwick.startup.info=true"));
+    program.setProcessEnvironment(environment);
+    program.setProcessChannelMode(QProcess::MergedChannels);
+    program.start(QStringLiteral(TARNWICK_PROGRAM),
+                  {QStringLiteral("--data-dir"), dir.Path(), QStringLiteral("--webEngineArgs"), QStringLiteral("--disable-gpu")});
+    ASSERT_TRUE(program.waitForStarted());
+    QByteArray output;
+    QDeadlineTimer deadline(120000);
+    while (!output.contains("start-up message:") && program.state() == QProcess::Running && !deadline.hasExpired()) {
+        program.waitForReadyRead(1000);
+        output += program.readAll();
+    }
+    if (!output.contains("start-up message:")) {
+        program.kill();
+        program.waitForFinished();
+        FAIL() << "no start-up warning was shown:\n" << output.toStdString();
+    }
+    ASSERT_EQ(::kill(static_cast<pid_t>(program.processId()), SIGTERM), 0);
+    const bool finished = program.waitForFinished(60000);
+    if (!finished)
+        program.kill();
+    ASSERT_TRUE(finished) << "the warning held the program open";
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << "killed by the signal";
+    EXPECT_EQ(program.exitCode(), 0);
+    // The close saved as it does: the damaged original kept aside, the rest written.
+    ASSERT_TRUE(dir.Exists("Projects.damaged.dat"));
+    EXPECT_EQ(dir.Read("Projects.damaged.dat"), damaged);
+    EXPECT_EQ(dir.Read("Projects.dat").find('\0'), std::string::npos);
+    EXPECT_TRUE(dir.Exists("Tarnwick.ini"));
 }

@@ -158,3 +158,28 @@ TEST(DirectoriesText, RewrittenAndAddedDirectoriesHoldTheirOwnTexts)
     EXPECT_EQ(loaded.ToText(), directories.ToText());
     EXPECT_EQ(loaded.RecordAt(1).Category, "News");
 }
+
+TEST(DirectoriesText, ASnapshotKeepsItsDirectoriesWhileTheCollectionChangesOrIsCleared)
+{
+    TDDirectories directories;
+    directories.LoadFromText("^Alpha^http://a/^Arts^Free^1^10^x^\r\n^Gamma^http://g/^News^Paid^3^30^^\r\n");
+    directories.SetRecord(1, TDDirectory{"Beta", "http://b/", "", "", "", "", ""});
+    const std::string before = directories.ToText();
+    const auto snapshot = directories.Snapshot();
+
+    // Every kind of change, then the loaded text itself released.
+    directories.SetRecord(0, TDDirectory{"Changed", "http://c/", "", "", "", "", ""});
+    directories.SetRecord(1, TDDirectory{"Rewritten", "", "", "", "", "", ""});
+    directories.Append("NEW", std::make_unique<TDDirectory>(TDDirectory{"New", "", "", "", "", "", ""}));
+    directories.RemoveAt(0);
+    directories.Clear();
+    directories.LoadFromText("^Other^http://o/^^^^^^\r\n");
+
+    EXPECT_EQ(snapshot->ToText(), before);
+    EXPECT_EQ(snapshot->KeyAt(0), "ALPHA");
+    TTempAppDir dir;
+    snapshot->SaveAll(dir.Path());
+    TDDirectories loaded;
+    ASSERT_EQ(loaded.LoadAll(dir.Path()), TDatabaseState::Intact);
+    EXPECT_EQ(loaded.ToText(), before);
+}
