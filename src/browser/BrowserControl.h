@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QUrl>
 
 #include <cstdint>
 #include <functional>
@@ -126,4 +127,9 @@ public:
 signals:
     // Raised repeatedly while a page loads.
     void ProgressChange(int Progress, int ProgressMax);
+    // The top-level page's address changed (a new page, or a new fragment).
+    void AddressChanged(const QUrl& url);
+    // The top-level page at `from` sent a form: a navigation of the
+    // form-submission kind to `to` that the browser is going to make.
+    void FormSubmitted(const QUrl& from, const QUrl& to);
 };

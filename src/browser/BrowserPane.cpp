@@ -146,8 +146,11 @@ void TBrowserPane::SetBrowserControl(std::unique_ptr<IBrowserControl> browser)
     // A press still waiting on the old browser would never hear back.
     delete FFillTask.data();
     FBrowser = std::move(browser);
-    if (FBrowser)
+    if (FBrowser) {
         connect(FBrowser.get(), &IBrowserControl::ProgressChange, this, &TBrowserPane::ProgressChange);
+        connect(FBrowser.get(), &IBrowserControl::AddressChanged, this, &TBrowserPane::AddressChanged);
+        connect(FBrowser.get(), &IBrowserControl::FormSubmitted, this, &TBrowserPane::FormSubmitted);
+    }
 }
 
 void TBrowserPane::Home()
@@ -192,19 +195,20 @@ void TBrowserPane::Fill(const TDProject* project)
             const TSmartFillOutcome outcome = task->Outcome();
             if (!outcome.Message.empty())
                 emit FillMessage(QString::fromLocal8Bit(outcome.Message.c_str()));
-            FillFinishedWith(outcome.End, outcome.Error);
+            FillFinishedWith(outcome.End, outcome.Error, outcome.ElementsWritten);
         });
         task->Start();
         return;
     }
     auto* task = new TFillTask(*FBrowser, *project, this);
     FFillTask = task;
-    connect(task, &TFillTask::Finished, this,
-            [this, task] { FillFinishedWith(task->Outcome().End, task->Outcome().Error); });
+    connect(task, &TFillTask::Finished, this, [this, task] {
+        FillFinishedWith(task->Outcome().End, task->Outcome().Error, task->Outcome().ElementsWritten);
+    });
     task->Start();
 }
 
-void TBrowserPane::FillFinishedWith(TPageCallEnd end, const std::string& error)
+void TBrowserPane::FillFinishedWith(TPageCallEnd end, const std::string& error, int elementsWritten)
 {
     FFillTask->deleteLater();
     FFillTask.clear();
@@ -214,5 +218,6 @@ void TBrowserPane::FillFinishedWith(TPageCallEnd end, const std::string& error)
         emit FillFailed(QString::fromLocal8Bit(error.c_str()));
     else if (end == TPageCallEnd::TimedOut)
         emit FillFailed(QStringLiteral("The page did not answer; Fill has stopped."));
+    emit FillWrote(elementsWritten);
     emit FillFinished();
 }

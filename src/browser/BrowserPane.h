@@ -9,6 +9,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QUrl>
 #include <QWidget>
 
 #include <memory>
@@ -73,13 +74,18 @@ signals:
     void FillMessage(const QString& message);
     // The Fill button was pressed: the window answers with Fill(project).
     void FillRequested();
+    // A Fill press wrote `elements` form elements (0 when it wrote none).
+    void FillWrote(int elements);
+    // The browser's page moved or sent a form (IBrowserControl's signals).
+    void AddressChanged(const QUrl& url);
+    void FormSubmitted(const QUrl& from, const QUrl& to);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildFillMenu();
-    void FillFinishedWith(TPageCallEnd end, const std::string& error);
+    void FillFinishedWith(TPageCallEnd end, const std::string& error, int elementsWritten);
 
     QString FHomePage;
     std::unique_ptr<TFillSettings> FSettings;

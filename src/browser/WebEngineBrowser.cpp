@@ -51,10 +51,13 @@ public:
 // it loads nothing from the disk but itself.
 class TLockedPage : public QWebEnginePage {
 public:
-    TLockedPage(QObject* parent, std::function<void(const QUrl&)> onRefused)
+    // `onFormSent(from, to)`: the top-level page sent a form that is on its way.
+    TLockedPage(QObject* parent, std::function<void(const QUrl&)> onRefused,
+                std::function<void(const QUrl&, const QUrl&)> onFormSent)
         : QWebEnginePage(parent)
         , FFilter(new TPageRequestFilter(this))
         , FOnRefused(std::move(onRefused))
+        , FOnFormSent(std::move(onFormSent))
     {
         QWebEngineSettings* s = settings();
         // A link to an unknown scheme would start the desktop's handler for it.
@@ -74,13 +77,27 @@ protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override
     {
         const QString scheme = url.scheme();
-        if (scheme == QLatin1String("http") || scheme == QLatin1String("https") || IsInPageScheme(scheme))
+        const bool formSent = type == NavigationTypeFormSubmitted && isMainFrame;
+        if (scheme == QLatin1String("http") || scheme == QLatin1String("https") || IsInPageScheme(scheme)) {
+            if (formSent)
+                FOnFormSent(this->url(), url);
             return true;
+        }
         // Only the program itself opens local pages, never a page's link or script.
         if (scheme == QLatin1String("file")
             && (type == NavigationTypeTyped || type == NavigationTypeBackForward || type == NavigationTypeReload))
             return true;
-        Q_UNUSED(isMainFrame);
+        // But a local page's form may send itself to its own file (the demo
+        // directories do), which reaches nothing a reload would not. The
+        // engine lets no local page open a local address, so the program
+        // opens it, as it opened the page.
+        const auto file = [](const QUrl& u) { return u.adjusted(QUrl::RemoveQuery | QUrl::RemoveFragment); };
+        if (scheme == QLatin1String("file") && formSent && this->url().isLocalFile()
+            && file(url) == file(this->url())) {
+            FOnFormSent(this->url(), url);
+            QTimer::singleShot(0, this, [this, url] { load(url); });
+            return false;
+        }
         FOnRefused(url);
         return false;
     }
@@ -106,6 +123,7 @@ private:
 
     TPageRequestFilter* FFilter;
     std::function<void(const QUrl&)> FOnRefused;
+    std::function<void(const QUrl&, const QUrl&)> FOnFormSent;
 };
 
 } // namespace
@@ -115,10 +133,17 @@ TWebEngineBrowser::TWebEngineBrowser(QWebEngineView& view, QObject* parent)
     , FView(&view)
 {
     // The view, and its page, may outlive this object.
-    view.setPage(new TLockedPage(&view, [self = QPointer<TWebEngineBrowser>(this)](const QUrl& url) {
-        if (self)
-            emit self->PageNavigationRefused(url);
-    }));
+    const QPointer<TWebEngineBrowser> self(this);
+    view.setPage(new TLockedPage(
+        &view,
+        [self](const QUrl& url) {
+            if (self)
+                emit self->PageNavigationRefused(url);
+        },
+        [self](const QUrl& from, const QUrl& to) {
+            if (self)
+                emit self->FormSubmitted(from, to);
+        }));
     connect(&view, &QWebEngineView::loadProgress, this,
             [this](int percent) { emit ProgressChange(percent, 100); });
     // A new load replaces the document a waiting call was meant for, and a
@@ -127,6 +152,7 @@ TWebEngineBrowser::TWebEngineBrowser(QWebEngineView& view, QObject* parent)
     connect(&view, &QWebEngineView::renderProcessTerminated, this,
             [this] { EndAll(TPageCallEnd::Abandoned); });
     connect(&view, &QObject::destroyed, this, [this] { EndAll(TPageCallEnd::Abandoned); });
+    connect(&view, &QWebEngineView::urlChanged, this, &IBrowserControl::AddressChanged);
 }
 
 TWebEngineBrowser::~TWebEngineBrowser() = default;

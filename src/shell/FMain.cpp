@@ -2,15 +2,14 @@
 
 #include "browser/BrowserControl.h"
 #include "browser/BrowserPane.h"
-#include "common/UUtils.h"
 #include "shell/AutoSave.h"
 #include "shell/DataSession.h"
 #include "shell/MainPanels.h"
+#include "shell/Submissions.h"
 #include "shell/TApplication.h"
 #include "shell/VendorAddresses.h"
 #include "shell/WindowState.h"
 #include "toolkit/CentreOnScreen.h"
-#include "toolkit/Gauge.h"
 #include "toolkit/LinkLabel.h"
 #include "toolkit/PanelExtent.h"
 #include "toolkit/Shortcut.h"
@@ -21,7 +20,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSplitter>
-#include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -84,7 +82,7 @@ TfrmMain::~TfrmMain()
 
 void TfrmMain::BuildLayout()
 {
-    // Toolbar: seven buttons at fixed places.
+    // Toolbar: eight buttons at fixed places.
     panToolbar = new QWidget(this);
     panToolbar->setObjectName(QStringLiteral("panToolbar"));
     panToolbar->setFixedHeight(ToolbarHeight);
@@ -92,9 +90,10 @@ void TfrmMain::BuildLayout()
     btnDeleteDirectory = MakeToolbarButton(panToolbar, "Delete Directory", 108);
     btnEditDirectory = MakeToolbarButton(panToolbar, "Edit Directory", 210);
     btnGoDirectory = MakeToolbarButton(panToolbar, "Go to Directory", 312);
-    btnHelp = MakeToolbarButton(panToolbar, "Help", 414);
-    btnUpdate = MakeToolbarButton(panToolbar, "Check Updates", 516);
-    btnMakeMoney = MakeToolbarButton(panToolbar, "Make Money", 618);
+    btnNextDirectory = MakeToolbarButton(panToolbar, "Next Directory", 414);
+    btnHelp = MakeToolbarButton(panToolbar, "Help", 516);
+    btnUpdate = MakeToolbarButton(panToolbar, "Check Updates", 618);
+    btnMakeMoney = MakeToolbarButton(panToolbar, "Make Money", 720);
     bsSkinButton6 = MakeToolbarButton(panToolbar, "Go to Directory", 312);
     bsSkinButton6->hide();
     panToolbar->setMinimumWidth(ChildrenExtent(*panToolbar).width());
@@ -141,21 +140,11 @@ void TfrmMain::BuildLayout()
     lblLink1URL = panLinks->lblLink1URL;
     lblLink2URL = panLinks->lblLink2URL;
 
-    // Status bar.
-    StatusBar = new QStatusBar(this);
-    StatusBar->setSizeGripEnabled(false);
-    StatusBar->setFixedHeight(StatusBarHeight);
-    MainStatusPanel = new QLabel(StatusBar);
-    stpItems = new QLabel(QStringLiteral("0 directories listed"), StatusBar);
-    stpItems->setObjectName(QStringLiteral("stpItems"));
-    stpItems->setFixedWidth(194);
-    MainGauge = new TGauge(StatusBar);
-    MainGauge->setObjectName(QStringLiteral("MainGauge"));
-    MainGauge->setAccessibleName(QStringLiteral("Page load"));
-    MainGauge->setFixedWidth(130);
-    StatusBar->addWidget(MainStatusPanel, 1);
-    StatusBar->addPermanentWidget(stpItems);
-    StatusBar->addPermanentWidget(MainGauge);
+    auto* statusBar = new TMainStatusBar(StatusBarHeight, this);
+    StatusBar = statusBar;
+    MainStatusPanel = statusBar->MainStatusPanel;
+    stpItems = statusBar->stpItems;
+    MainGauge = statusBar->MainGauge;
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -190,9 +179,9 @@ void TfrmMain::ConnectHandlers()
 
 void TfrmMain::ConnectPanes()
 {
-    connect(FWorkspace, &TWorkspacePane::DirectoryCountChanged, this, [this](int rows) {
-        stpItems->setText(QString::number(rows) + QStringLiteral(" directories listed"));
-    });
+    FSubmissions = new TSubmissions(*this); // first: it hears which row opened a page before the browser does
+    auto* statusBar = static_cast<TMainStatusBar*>(StatusBar);
+    connect(FWorkspace, &TWorkspacePane::DirectoryCountChanged, statusBar, &TMainStatusBar::ShowDirectoryCount);
     connect(FWorkspace, &TWorkspacePane::OpenAddress, FBrowserPane, &TBrowserPane::Navigate);
     connect(FWorkspace, &TWorkspacePane::LinkActivated, this, &TfrmMain::lvwItemsLinkClick);
     connect(FBrowserPane, &TBrowserPane::FillRequested, this, &TfrmMain::btnFillClick);
@@ -201,9 +190,7 @@ void TfrmMain::ConnectPanes()
     connect(FBrowserPane, &TBrowserPane::FillFinished, this, &TfrmMain::FillFinished);
     connect(FWorkspace, &TWorkspacePane::ProjectsChanged, FAutoSave.get(), &TAutoSave::ProjectsChanged);
     connect(FWorkspace, &TWorkspacePane::DirectoriesChanged, FAutoSave.get(), &TAutoSave::DirectoriesChanged);
-    connect(FAutoSave.get(), &TAutoSave::Failed, this, [this](const QString& why) {
-        MainStatusPanel->setText(QStringLiteral("Your changes could not be saved: ") + why);
-    });
+    connect(FAutoSave.get(), &TAutoSave::Failed, statusBar, &TMainStatusBar::ShowSaveFailure);
     connect(FBrowserPane, &TBrowserPane::FillMessage, MainStatusPanel, &QLabel::setText);
 }
 
@@ -218,6 +205,7 @@ void TfrmMain::FormCreate()
         msgMain.ShowMessageBox(message.Text, message.Kind, MsgButton::OK);
     FillProjects();
     FillDirectories();
+    FSubmissions->Start();
     if (FOptions.ArmStartupTimer)
         Timer1->start();
 }

@@ -33,6 +33,7 @@ class TGauge;
 class THttpDownload;
 class TLinkLabel;
 class TSortedComboBox;
+class TSubmissions;
 class TUpdateCheck;
 class TWorkspacePane;
 
@@ -71,6 +72,7 @@ public:
     QPushButton* btnDeleteDirectory = nullptr;
     QPushButton* btnEditDirectory = nullptr;
     QPushButton* btnGoDirectory = nullptr;
+    QPushButton* btnNextDirectory = nullptr;
     QPushButton* bsSkinButton6 = nullptr; // second Go to Directory button; not placed, kept hidden
     QPushButton* btnHelp = nullptr;
     QPushButton* btnUpdate = nullptr;
@@ -112,9 +114,10 @@ public:
     QTimer* Timer1 = nullptr;
     QNetworkAccessManager* IdHTTP1 = nullptr;
 
-    // The two panes (panWork and panBrowser).
+    // The two panes (panWork and panBrowser), and the submission log with its controls.
     TWorkspacePane* FWorkspace = nullptr;
     TBrowserPane* FBrowserPane = nullptr;
+    TSubmissions* FSubmissions = nullptr;
 
     // ---- lifecycle ----
     void FormCreate();

@@ -1,5 +1,6 @@
 #include "shell/MainPanels.h"
 
+#include "toolkit/Gauge.h"
 #include "toolkit/LinkLabel.h"
 
 #include <QEvent>
@@ -83,4 +84,33 @@ void TLinkPanel::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     lblLink2URL->adjustSize();
     lblLink2URL->move(width() - 13 - lblLink2URL->width(), 6);
+}
+
+TMainStatusBar::TMainStatusBar(int height, QWidget* parent)
+    : QStatusBar(parent)
+{
+    setSizeGripEnabled(false);
+    setFixedHeight(height);
+    MainStatusPanel = new QLabel(this);
+    stpItems = new QLabel(this);
+    stpItems->setObjectName(QStringLiteral("stpItems"));
+    stpItems->setFixedWidth(194);
+    ShowDirectoryCount(0);
+    MainGauge = new TGauge(this);
+    MainGauge->setObjectName(QStringLiteral("MainGauge"));
+    MainGauge->setAccessibleName(QStringLiteral("Page load"));
+    MainGauge->setFixedWidth(130);
+    addWidget(MainStatusPanel, 1);
+    addPermanentWidget(stpItems);
+    addPermanentWidget(MainGauge);
+}
+
+void TMainStatusBar::ShowDirectoryCount(int rows)
+{
+    stpItems->setText(QString::number(rows) + QStringLiteral(" directories listed"));
+}
+
+void TMainStatusBar::ShowSaveFailure(const QString& why)
+{
+    MainStatusPanel->setText(QStringLiteral("Your changes could not be saved: ") + why);
 }

@@ -1,11 +1,14 @@
 #pragma once
 // The panels around the two panes of the main window: the banner panel with
-// its two banner controls, and the link panel with its two link labels.
+// its two banner controls, the link panel with its two link labels, and the
+// status bar with its panels.
 
 #include <QFrame>
+#include <QStatusBar>
 #include <QWidget>
 
 class QLabel;
+class TGauge;
 class TLinkLabel;
 
 // The banner panel centres whichever banner control shows, by hand, at
@@ -45,4 +48,21 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+};
+
+// The status bar: messages at the left, then the count of listed directories
+// and the page-load gauge.
+class TMainStatusBar : public QStatusBar {
+    Q_OBJECT
+public:
+    explicit TMainStatusBar(int height, QWidget* parent = nullptr);
+
+    // "N directories listed".
+    void ShowDirectoryCount(int rows);
+    // An autosave that failed, and why, in the message panel.
+    void ShowSaveFailure(const QString& why);
+
+    QLabel* MainStatusPanel = nullptr;
+    QLabel* stpItems = nullptr;
+    TGauge* MainGauge = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "store/RecordText.h"
 #include "store/TDDirectories.h"
+#include "workspace/DirectoryFilter.h"
 #include "workspace/DirectorySort.h"
 
 #include <QItemSelectionModel>
@@ -14,12 +15,71 @@ TDirectoryList::TDirectoryList(QTableView& view, TDirectoryListModel& model, con
     , FDirectories(directories)
 {
     FModel.SetDirectories(&directories);
+    QObject::connect(FView.selectionModel(), &QItemSelectionModel::selectionChanged, &FView,
+                     [this] { FResumeRow = -1; });
 }
 
 int TDirectoryList::FillDirectories()
 {
+    FResumeRow = -1;
     FModel.ShowAllDirectories();
     return FModel.rowCount();
+}
+
+int TDirectoryList::ShowFiltered(const TDirectoryFilter& filter)
+{
+    if (!filter.Active() && FSort.Column < 0)
+        return FillDirectories();
+    FResumeRow = -1;
+    const int selected = SelectedRow();
+    const int selectedIndex = selected >= 0 ? FModel.DirectoryIndexOf(selected) : -1;
+    TDirectoryListModel::TRowIndexes indexes = filter.Matching();
+    if (FSort.Column >= 0) {
+        const int column = FSort.Column;
+        const TLargeVector<int> order =
+            SortedRowOrder(static_cast<int>(indexes.size()), column, FSort.Descending, [&](int row) {
+                return FModel.DirectoryColumnText(indexes[static_cast<size_t>(row)], column);
+            });
+        TDirectoryListModel::TRowIndexes sorted(indexes.size());
+        for (size_t p = 0; p < order.size(); ++p)
+            sorted[p] = indexes[static_cast<size_t>(order[p])];
+        indexes = std::move(sorted);
+    }
+    FModel.ShowDirectories(std::move(indexes));
+    if (selectedIndex >= 0)
+        for (int row = 0; row < FModel.rowCount(); ++row)
+            if (FModel.DirectoryIndexOf(row) == selectedIndex) {
+                SelectRow(row);
+                break;
+            }
+    return FModel.rowCount();
+}
+
+int TDirectoryList::RemoveRowsOf(int collectionIndex)
+{
+    const int selected = SelectedRow();
+    int place = -1;
+    for (int row = FModel.rowCount() - 1; row >= 0; --row)
+        if (FModel.DirectoryIndexOf(row) == collectionIndex) {
+            FModel.RemoveRowAt(row);
+            if (row == selected)
+                place = row;
+            else if (row < selected && place >= 0)
+                --place;
+        }
+    if (place >= 0) {
+        FView.clearSelection();
+        FResumeRow = place;
+    }
+    return FModel.rowCount();
+}
+
+int TDirectoryList::NextRowFrom() const
+{
+    const int selected = SelectedRow();
+    if (selected >= 0)
+        return selected + 1;
+    return FResumeRow >= 0 && FResumeRow < FModel.rowCount() ? FResumeRow : 0;
 }
 
 void TDirectoryList::AppendItem(int collectionIndex)
@@ -123,8 +183,7 @@ void TDirectoryList::ColumnClick(int column)
     QHeaderView* header = FView.horizontalHeader();
     header->setSortIndicatorShown(true);
     header->setSortIndicator(column, FSort.Descending ? Qt::DescendingOrder : Qt::AscendingOrder);
-    const TDirectoryRow::Text text = TDirectoryListModel::TextOfColumn(column);
     FModel.ApplyOrder(SortedRowOrder(FModel.rowCount(), column, FSort.Descending,
-                                     [&](int row) { return FModel.Text(row, text); }));
+                                     [&](int row) { return FModel.ColumnText(row, column); }));
     ScrollToSelected();
 }

@@ -9,6 +9,7 @@
 
 class QTableView;
 class TDDirectories;
+class TDirectoryFilter;
 
 class TDirectoryList {
 public:
@@ -16,6 +17,17 @@ public:
 
     // One row per directory in collection order; returns the number of rows.
     int FillDirectories();
+    // One row per directory that passes `filter`, in the list's sort order
+    // (collection order before any header click); the selected directory
+    // stays selected when it is still shown. Returns the number of rows.
+    int ShowFiltered(const TDirectoryFilter& filter);
+    // Removes the rows showing the directory at `collectionIndex` (a filter
+    // now hides it). When the selected row goes, Next Directory goes on from
+    // its place until a row is selected. Returns the number of rows.
+    int RemoveRowsOf(int collectionIndex);
+    // The row Next Directory looks at first: the one after the selection,
+    // else the place of a selected row that was removed, else the top.
+    int NextRowFrom() const;
 
     // Adds a row at the end, selects it and scrolls it wholly into view: one
     // showing the directory at `collectionIndex`, or one holding `row`'s texts.
@@ -57,4 +69,5 @@ private:
     TDirectoryListModel& FModel;
     const TDDirectories& FDirectories;
     TColumnSortState FSort;
+    int FResumeRow = -1;
 };

@@ -3,6 +3,7 @@
 #include "common/UUtils.h"
 #include "store/Records.h"
 #include "store/TDDirectories.h"
+#include "workspace/DirectoryStatus.h"
 
 #include <numeric>
 
@@ -49,6 +50,36 @@ std::string_view TDirectoryListModel::Text(int row, TDirectoryRow::Text text) co
     return FDirectories->FieldAt(entry, FieldOfText[text]);
 }
 
+std::string_view TDirectoryListModel::DirectoryColumnText(int collectionIndex, int column) const
+{
+    if (column == StatusColumn)
+        return FStatus ? FStatus->Text(collectionIndex) : std::string_view();
+    if (!FDirectories || collectionIndex < 0 || collectionIndex >= FDirectories->Count())
+        return {};
+    return FDirectories->FieldAt(collectionIndex, FieldOfText[TextOfColumn(column)]);
+}
+
+std::string_view TDirectoryListModel::ColumnText(int row, int column) const
+{
+    if (column != StatusColumn)
+        return Text(row, TextOfColumn(column));
+    const TEntry entry = FRows[static_cast<size_t>(row)];
+    return entry >= 0 ? DirectoryColumnText(entry, column) : std::string_view();
+}
+
+void TDirectoryListModel::StatusChanged()
+{
+    if (rowCount() > 0)
+        emit dataChanged(index(0, StatusColumn), index(rowCount() - 1, StatusColumn));
+}
+
+void TDirectoryListModel::StatusChanged(int collectionIndex)
+{
+    for (size_t row = 0; row < FRows.size(); ++row)
+        if (FRows[row] == collectionIndex)
+            emit dataChanged(index(static_cast<int>(row), StatusColumn), index(static_cast<int>(row), StatusColumn));
+}
+
 int TDirectoryListModel::DirectoryIndexOf(int row) const
 {
     const TEntry entry = FRows.at(static_cast<size_t>(row));
@@ -81,7 +112,7 @@ QVariant TDirectoryListModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
-        return ToDisplay(Text(index.row(), TextOfColumn(index.column())));
+        return ToDisplay(ColumnText(index.row(), index.column()));
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
     default:
@@ -93,7 +124,8 @@ QVariant TDirectoryListModel::headerData(int section, Qt::Orientation orientatio
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char* const captions[ColumnCount] = {"Website Directory", "Category", "Type", "PR", "Alexa"};
+    static const char* const captions[ColumnCount] = {"Website Directory", "Category", "Type", "PR", "Alexa",
+                                                      "Status"};
     return section >= 0 && section < ColumnCount ? QString::fromLatin1(captions[section]) : QVariant();
 }
 

@@ -4,7 +4,9 @@
 // one number per row; the row order is the list's own (sorting moves only
 // those numbers, never the collection). A row may instead hold its own six
 // texts, as a copy that no longer follows the collection: the caption and
-// five sub-items, of which the URL is carried but not shown.
+// five sub-items, of which the URL is carried but not shown. The last column,
+// Status, shows the current project's step from a TDirectoryStatus, by the
+// row's collection index (empty for a row holding its own texts).
 
 #include "store/LargeBlocks.h"
 
@@ -19,6 +21,7 @@
 
 class TDDirectories;
 struct TDDirectory;
+class TDirectoryStatus;
 
 struct TDirectoryRow {
     enum Text { Caption = 0, Category, Type, PageRank, AlexaRank, URL, TextCount };
@@ -31,12 +34,18 @@ struct TDirectoryRow {
 class TDirectoryListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    static constexpr int ColumnCount = 5;
+    static constexpr int StatusColumn = 5;
+    static constexpr int ColumnCount = 6;
 
     explicit TDirectoryListModel(QObject* parent = nullptr);
 
     // The collection the rows show; rows are numbers into it.
     void SetDirectories(const TDDirectories* directories) { FDirectories = directories; }
+    // What the Status column shows.
+    void SetStatus(const TDirectoryStatus* status) { FStatus = status; }
+    // The status changed: of every row, or of the rows showing `collectionIndex`.
+    void StatusChanged();
+    void StatusChanged(int collectionIndex);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -73,13 +82,16 @@ public:
 
     // One text of a row, valid until the collection or the rows next change.
     std::string_view Text(int row, TDirectoryRow::Text text) const;
+    // The text a column shows in a row, and the one it would show for a directory.
+    std::string_view ColumnText(int row, int column) const;
+    std::string_view DirectoryColumnText(int collectionIndex, int column) const;
     // The collection index a row shows, or -1 for a row holding its own texts.
     int DirectoryIndexOf(int row) const;
     // Copies of the texts, for checks.
     TDirectoryRow Row(int row) const;
     std::vector<TDirectoryRow> Rows() const;
 
-    // The text a column shows: the caption for column 0, else the sub-item it shows.
+    // The text a column up to Alexa shows: the caption for column 0, else the sub-item it shows.
     static TDirectoryRow::Text TextOfColumn(int column) { return static_cast<TDirectoryRow::Text>(column); }
 
 private:
@@ -89,6 +101,7 @@ private:
     void ReleaseTexts(TEntry entry);
 
     const TDDirectories* FDirectories = nullptr;
+    const TDirectoryStatus* FStatus = nullptr;
     TLargeVector<TEntry> FRows;
     std::vector<TDirectoryRow> FOwnTexts;
     std::vector<int32_t> FFreeTexts;

@@ -281,10 +281,12 @@ TLargeVector<int> SortedRowOrder(int count, int column, bool descending, const T
 
 std::vector<int> SortedRowOrder(const std::vector<TDirectoryRow>& rows, int column, bool descending)
 {
-    const bool shown = column >= 0 && column < TDirectoryListModel::ColumnCount;
+    // Rows holding their own texts have no status: that column keeps their order.
+    const bool shown = column >= 0 && column < TDirectoryListModel::StatusColumn;
     const size_t text = shown ? static_cast<size_t>(TDirectoryListModel::TextOfColumn(column)) : 0;
-    const TLargeVector<int> order = SortedRowOrder(
-        static_cast<int>(rows.size()), column, descending,
-        [&](int row) { return std::string_view(rows[static_cast<size_t>(row)].Texts[text]); });
+    const TLargeVector<int> order =
+        SortedRowOrder(static_cast<int>(rows.size()), column, descending, [&](int row) {
+            return shown ? std::string_view(rows[static_cast<size_t>(row)].Texts[text]) : std::string_view();
+        });
     return std::vector<int>(order.begin(), order.end());
 }

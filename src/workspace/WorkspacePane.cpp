@@ -10,18 +10,23 @@
 #include "toolkit/PanelExtent.h"
 #include "toolkit/Shortcut.h"
 #include "toolkit/SortedComboBox.h"
+#include "workspace/DirectoryFilter.h"
 #include "workspace/DirectoryList.h"
 #include "workspace/DirectoryListModel.h"
+#include "workspace/DirectoryStatus.h"
 #include "workspace/FDirectory.h"
 #include "workspace/FProject.h"
 #include "workspace/ProjectSelector.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -37,6 +42,15 @@ TWorkspacePane::TWorkspacePane(TDProjects& projects, TDDirectories& directories,
     , FMessages(messages)
 {
     setObjectName(QStringLiteral("panWork"));
+    // The filter row above the list, first in the tab order.
+    edtFilter = new QLineEdit(this);
+    edtFilter->setObjectName(QStringLiteral("edtFilter"));
+    edtFilter->setAccessibleName(QStringLiteral("Filter directories"));
+    edtFilter->setPlaceholderText(edtFilter->accessibleName());
+    edtFilter->installEventFilter(this);
+    chkHideSubmitted = new QCheckBox(QStringLiteral("Hide submitted"), this);
+    chkHideSubmitted->setObjectName(QStringLiteral("chkHideSubmitted"));
+    chkHideSubmitted->setAccessibleName(QStringLiteral("Hide submitted"));
     lvwItems = new TListView(this);
     lvwItems->setObjectName(QStringLiteral("lvwItems"));
     lvwItems->setAccessibleName(QStringLiteral("Web directories"));
@@ -73,14 +87,29 @@ TWorkspacePane::TWorkspacePane(TDProjects& projects, TDDirectories& directories,
     // The pane never gets so low that the project column is cut off.
     panProjects->setMinimumHeight(ChildrenExtent(*panProjects).height());
 
+    auto* filterRow = new QHBoxLayout;
+    filterRow->setContentsMargins(0, 2, 6, 2);
+    filterRow->setSpacing(8);
+    filterRow->addWidget(edtFilter, 1);
+    filterRow->addWidget(chkHideSubmitted);
+    auto* listColumn = new QVBoxLayout;
+    listColumn->setContentsMargins(0, 0, 0, 0);
+    listColumn->setSpacing(0);
+    listColumn->addLayout(filterRow);
+    listColumn->addWidget(lvwItems, 1);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(lvwItems, 1);
+    layout->addLayout(listColumn, 1);
     layout->addWidget(panProjects);
 
     FProjectSelector = std::make_unique<TProjectSelector>(*cbxProjects, FProjects);
     FDirectoryList = std::make_unique<TDirectoryList>(*lvwItems, *FDirectoryModel, FDirectories);
+    FDirectoryStatus = std::make_unique<TDirectoryStatus>();
+    FDirectoryModel->SetStatus(FDirectoryStatus.get());
+    FDirectoryFilter = std::make_unique<TDirectoryFilter>(FDirectories, *FDirectoryStatus);
+    connect(edtFilter, &QLineEdit::textChanged, this, &TWorkspacePane::ApplyFilter);
+    connect(chkHideSubmitted, &QCheckBox::toggled, this, &TWorkspacePane::ApplyFilter);
 
     connect(btnAddProject, &QPushButton::clicked, this, &TWorkspacePane::AddProject);
     connect(btnDeleteProject, &QPushButton::clicked, this, &TWorkspacePane::DeleteProject);
@@ -98,6 +127,13 @@ TWorkspacePane::TWorkspacePane(TDProjects& projects, TDDirectories& directories,
     connect(selectProject, &QShortcut::activated, cbxProjects,
             [this] { cbxProjects->setFocus(Qt::ShortcutFocusReason); });
     cbxProjects->setToolTip(ShortcutToolTip(cbxProjects->accessibleName(), selectProjectKeys));
+    const QKeySequence filterKeys(Qt::CTRL | Qt::Key_F);
+    auto* filter = new QShortcut(filterKeys, this);
+    connect(filter, &QShortcut::activated, edtFilter, [this] {
+        edtFilter->setFocus(Qt::ShortcutFocusReason);
+        edtFilter->selectAll();
+    });
+    edtFilter->setToolTip(ShortcutToolTip(edtFilter->accessibleName(), filterKeys));
 }
 
 QKeySequence TWorkspacePane::GoToDirectoryKeys()
@@ -114,7 +150,22 @@ void TWorkspacePane::FillProjects()
 
 void TWorkspacePane::FillDirectories()
 {
-    emit DirectoryCountChanged(FDirectoryList->FillDirectories());
+    emit DirectoryCountChanged(FDirectoryFilter->Active() ? FDirectoryList->ShowFiltered(*FDirectoryFilter)
+                                                          : FDirectoryList->FillDirectories());
+    emit DirectoriesListed();
+}
+
+void TWorkspacePane::ApplyFilter()
+{
+    FDirectoryFilter->SetText(edtFilter->text());
+    FDirectoryFilter->SetHideSent(chkHideSubmitted->isChecked());
+    emit DirectoryCountChanged(FDirectoryList->ShowFiltered(*FDirectoryFilter));
+}
+
+void TWorkspacePane::DirectorySent(int collectionIndex)
+{
+    if (chkHideSubmitted->isChecked())
+        emit DirectoryCountChanged(FDirectoryList->RemoveRowsOf(collectionIndex));
 }
 
 int TWorkspacePane::CurrentProjectIndex() const
@@ -149,12 +200,15 @@ void TWorkspacePane::EditProject()
                                  mkInformation, MsgButton::OK);
         return;
     }
+    const std::string oldName = FProjects.RecordAt(index).ProjName;
     TfrmProject dialog(FProjects, FMessages, this);
     dialog.setWindowTitle(QStringLiteral("Edit Project"));
     dialog.EditIndex = index;
     dialog.ShowRecord();
     const std::string before = FProjects.ToText();
     RunModal(dialog);
+    if (FProjects.RecordAt(index).ProjName != oldName)
+        emit ProjectRenamed(oldName, FProjects.RecordAt(index).ProjName);
     if (FProjects.ToText() != before)
         emit ProjectsChanged();
     FillProjects();
@@ -173,6 +227,7 @@ void TWorkspacePane::DeleteProject()
     const int index = CurrentProjectIndex();
     if (index < 0)
         return;
+    const std::string name = FProjects.RecordAt(index).ProjName;
     FProjects.RemoveAt(index);
     emit ProjectsChanged();
     cbxProjects->RemoveEntry(position);
@@ -182,6 +237,7 @@ void TWorkspacePane::DeleteProject()
     if (cbxProjects->SelectedPosition() < 0 && index - 1 >= 0)
         cbxProjects->SelectPosition(index - 1);
     cbxProjects->repaint();
+    emit ProjectDeleted(name);
 }
 
 void TWorkspacePane::AddDirectory()
@@ -217,15 +273,19 @@ void TWorkspacePane::EditDirectory()
     const int index = FDirectoryList->SelectedDirectoryIndex();
     if (index < 0)
         return;
+    const TDDirectory before = FDirectories.RecordAt(index);
     TfrmDirectory dialog(FDirectories, FMessages, this);
     dialog.setWindowTitle(QStringLiteral("Edit Directory"));
     dialog.EditIndex = index;
     dialog.ShowRecord();
     FDirectoryList->KeepOtherRowsOf(index);
-    if (RunModal(dialog) == QDialog::Accepted) {
-        FDirectoryList->RewriteSelectedItem(index);
-        emit DirectoriesChanged();
-    }
+    if (RunModal(dialog) != QDialog::Accepted)
+        return;
+    FDirectoryList->RewriteSelectedItem(index);
+    const TDDirectory after = FDirectories.RecordAt(index);
+    if (after.Title != before.Title || after.URL != before.URL)
+        emit DirectoryEdited(before.Title, after.Title, after.URL);
+    emit DirectoriesChanged();
 }
 
 void TWorkspacePane::GoToDirectory()
@@ -263,5 +323,13 @@ bool TWorkspacePane::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == lvwItems && event->type() == QEvent::KeyPress)
         KeyDown(static_cast<QKeyEvent*>(event)->key());
+    // Down from the filter goes on into the rows it left.
+    if (watched == edtFilter && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down && FDirectoryModel->rowCount() > 0) {
+        if (FDirectoryList->SelectedRow() < 0)
+            FDirectoryList->SelectRow(0);
+        lvwItems->setFocus(Qt::TabFocusReason);
+        return true;
+    }
     return QWidget::eventFilter(watched, event);
 }

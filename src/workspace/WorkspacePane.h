@@ -9,10 +9,15 @@
 #include <QWidget>
 
 #include <memory>
+#include <string>
 
+class QCheckBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class TDDirectories;
+class TDirectoryFilter;
+class TDirectoryStatus;
 struct TDProject;
 class TDProjects;
 class TDirectoryList;
@@ -51,8 +56,15 @@ public:
     static QKeySequence GoToDirectoryKeys();
     void ColumnClick(int column);
     void KeyDown(int key);
+    // Shows the directories the filter text and "Hide submitted" let through.
+    void ApplyFilter();
+    // The directory at `collectionIndex` became Submitted or Listed: with
+    // "Hide submitted" on, its rows go.
+    void DirectorySent(int collectionIndex);
 
     TListView* lvwItems = nullptr;
+    QLineEdit* edtFilter = nullptr;
+    QCheckBox* chkHideSubmitted = nullptr;
     QWidget* panProjects = nullptr;
     QLabel* lblSelectProject = nullptr;
     TSortedComboBox* cbxProjects = nullptr;
@@ -64,6 +76,9 @@ public:
     std::unique_ptr<TDirectoryListModel> FDirectoryModel;
     std::unique_ptr<TDirectoryList> FDirectoryList;
     std::unique_ptr<TProjectSelector> FProjectSelector;
+    // The current project's steps (kept by whoever holds the log) and the filter.
+    std::unique_ptr<TDirectoryStatus> FDirectoryStatus;
+    std::unique_ptr<TDirectoryFilter> FDirectoryFilter;
 
 signals:
     // The list shows `rows` directories.
@@ -72,9 +87,16 @@ signals:
     void OpenAddress(const QString& url);
     // A link cell was clicked: the address goes to the user's own program.
     void LinkActivated(const QString& address);
+    // The project and directory commands renamed, deleted or rewrote a record
+    // (for the submission log, which keeps its history under these names).
+    void ProjectRenamed(const std::string& oldName, const std::string& newName);
+    void ProjectDeleted(const std::string& name);
+    void DirectoryEdited(const std::string& oldTitle, const std::string& newTitle, const std::string& newURL);
     // A command changed the projects, or the directories (for the autosave).
     void ProjectsChanged();
     void DirectoriesChanged();
+    // The list was filled anew from the collection (a load, not a change).
+    void DirectoriesListed();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -7,8 +7,11 @@
 #include "shell/VendorAddresses.h"
 #include "store/RecordText.h"
 #include "toolkit/SortedComboBox.h"
+#include "workspace/WorkspacePane.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
@@ -107,9 +110,27 @@ TEST_F(Keyboard, TheListOpensItsDirectoryAndCtrlPReachesTheProjects)
     EXPECT_TRUE(QTest::qWaitFor([&] { return Main->cbxProjects->hasFocus(); }, 5000));
 }
 
+TEST_F(Keyboard, CtrlFReachesTheFilterWhoseDownKeyGoesOnIntoTheRowsItShows)
+{
+    QLineEdit* filter = Main->FWorkspace->edtFilter;
+    Press(Main->btnFill, Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return filter->hasFocus(); }, 5000));
+    QTest::keyClicks(filter, "WEB");
+    QTest::keyClick(filter, Qt::Key_Tab);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Main->FWorkspace->chkHideSubmitted->hasFocus(); }, 5000));
+    filter->setFocus(Qt::OtherFocusReason);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return filter->hasFocus(); }, 5000));
+    Browser->Log.clear();
+    QTest::keyClick(filter, Qt::Key_Down);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Main->lvwItems->hasFocus(); }, 5000));
+    QTest::keyClick(Main->lvwItems, Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(Browser->Log, TLog{"Navigate http://index.example/submit"});
+}
+
 TEST_F(Keyboard, TheListsShortcutsAreNamedInTheTooltipsOfWhatTheyReach)
 {
     // The navigation buttons' tooltips are checked with the rest of the window's layout.
     EXPECT_EQ(Main->btnGoDirectory->toolTip(), "Go to Directory (Ctrl+Return)");
     EXPECT_EQ(Main->cbxProjects->toolTip(), "Select Project (Ctrl+P)");
+    EXPECT_EQ(Main->FWorkspace->edtFilter->toolTip(), "Filter directories (Ctrl+F)");
 }

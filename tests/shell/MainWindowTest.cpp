@@ -60,7 +60,7 @@ TEST(MainWindow, LayoutCaptionsAndSizes)
     const std::pair<QPushButton*, const char*> toolbar[] = {
         {window->btnAddDirectory, "Add Directory"}, {window->btnDeleteDirectory, "Delete Directory"},
         {window->btnEditDirectory, "Edit Directory"}, {window->btnGoDirectory, "Go to Directory"},
-        {window->btnHelp, "Help"}, {window->btnUpdate, "Check Updates"}, {window->btnMakeMoney, "Make Money"}};
+        {window->btnNextDirectory, "Next Directory"}, {window->btnHelp, "Help"}, {window->btnUpdate, "Check Updates"}, {window->btnMakeMoney, "Make Money"}};
     int left = 6;
     for (auto [button, caption] : toolbar) {
         EXPECT_EQ(button->text(), caption);
@@ -93,7 +93,7 @@ TEST(MainWindow, LayoutCaptionsAndSizes)
     QStringList headers;
     for (int c = 0; c < window->lvwItems->model()->columnCount(); ++c)
         headers << window->lvwItems->model()->headerData(c, Qt::Horizontal).toString();
-    EXPECT_EQ(headers, (QStringList{"Website Directory", "Category", "Type", "PR", "Alexa"}));
+    EXPECT_EQ(headers, (QStringList{"Website Directory", "Category", "Type", "PR", "Alexa", "Status"}));
 
     EXPECT_EQ(window->bsSkinSplitter1->handleWidth(), 10);
     EXPECT_EQ(window->stpItems->width(), 194);
