@@ -9,6 +9,7 @@
 //   the filter: a keystroke in "Filter directories" to the repainted list,
 //             unsorted and sorted by a column, and "Hide submitted".
 #include "BenchData.h"
+#include "BenchProcess.h"
 
 #include "shell/FMain.h"
 #include "shell/Submissions.h"
@@ -41,21 +42,6 @@ namespace {
 
 constexpr int Directories = 100000;
 constexpr int Runs = 3;
-
-template <typename TBody>
-int InChild(TBody body)
-{
-    std::fflush(stdout);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        const int code = body();
-        std::fflush(stdout);
-        ::_exit(code);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 // The log's file through the program (schema, ids), then 100,000 entries in one transaction.
 bool MakeLog(const QString& path, const TDDirectories& directories)

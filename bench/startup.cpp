@@ -4,6 +4,7 @@
 // writing) when the program closes. Each run is a fresh process so the
 // figures do not mix; the median of the runs is printed last.
 #include "BenchData.h"
+#include "BenchProcess.h"
 
 #include "store/TDDirectories.h"
 #include "toolkit/ListView.h"
@@ -45,22 +46,6 @@ struct TFigures {
     double LoadMs, StartMs, CloseMs, PeakMB, HeldMB, ClosePeakMB;
     int Failed;
 };
-
-// Runs `body` in a child process and waits for it.
-template <typename TBody>
-int InChild(TBody body)
-{
-    std::fflush(stdout);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        const int code = body();
-        std::fflush(stdout);
-        ::_exit(code);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
-}
 
 int Measure(int argc, char** argv, const QString& appDir, int count, TFigures& figures)
 {

@@ -18,21 +18,6 @@ std::array<const std::string*, 7> FileOrder(const TDDirectory& d)
     return {&d.Title, &d.URL, &d.Category, &d.Type, &d.PageRank, &d.AlexaRank, &d.Extra};
 }
 
-void AppendCsvField(std::string& out, const std::string& value)
-{
-    if (value.find_first_of(",\"\r\n") == std::string::npos) {
-        out += value;
-        return;
-    }
-    out += '"';
-    for (char c : value) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    out += '"';
-}
-
 struct TCsvRow {
     int Line;
     std::vector<std::string> Fields;
@@ -110,6 +95,21 @@ bool IsHeader(const std::vector<std::string>& fields)
 }
 
 } // namespace
+
+void AppendCsvField(std::string& out, const std::string& value)
+{
+    if (value.find_first_of(",\"\r\n") == std::string::npos) {
+        out += value;
+        return;
+    }
+    out += '"';
+    for (char c : value) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
 
 std::string DirectoriesToCsv(const TDDirectories& directories)
 {

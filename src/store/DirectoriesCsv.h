@@ -15,6 +15,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Appends `value` as one CSV field, quoted when it holds a comma, a quote or a line break.
+void AppendCsvField(std::string& out, const std::string& value);
+
 std::string DirectoriesToCsv(const TDDirectories& directories);
 
 // Appends the rows of `csv` (RFC 4180: quoted fields, "" for a quote, CR LF

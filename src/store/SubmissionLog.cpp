@@ -1,5 +1,6 @@
 #include "store/SubmissionLog.h"
 
+#include "store/DirectoriesCsv.h"
 #include "store/RecordText.h"
 
 #include <QDateTime>
@@ -715,19 +716,7 @@ std::vector<TSubmissionRecord> TSubmissionLog::Records(const std::string& projec
 
 std::string SubmissionsToCsv(const std::vector<TSubmissionRecord>& records)
 {
-    auto field = [](std::string& out, const std::string& value) {
-        if (value.find_first_of(",\"\r\n") == std::string::npos) {
-            out += value;
-            return;
-        }
-        out += '"';
-        for (char c : value) {
-            if (c == '"')
-                out += '"';
-            out += c;
-        }
-        out += '"';
-    };
+    const auto field = AppendCsvField;
     std::string out = "Directory,URL,Step,Date\r\n";
     for (const TSubmissionRecord& record : records) {
         field(out, record.Title);
