@@ -476,7 +476,9 @@ void TSubmissionLog::LoadEntries(const std::string& projectKey, TEntries& entrie
             return;
         FKeysLoaded = true;
     }
-    std::vector<std::pair<std::uint64_t, TSubmissionEntry>> read;
+    // Room for every directory the log knows up front: growing the table
+    // row by row touches fresh memory again and again.
+    entries.reserve(FKeyOfId.size());
     const bool done = run("SELECT directory, step, step_at, mark, mark_at FROM steps"
                           " WHERE project = (SELECT id FROM projects WHERE key = ?1)",
                           [&](sqlite3_stmt* statement) {
@@ -488,13 +490,10 @@ void TSubmissionLog::LoadEntries(const std::string& projectKey, TEntries& entrie
                               entry.StepAt = sqlite3_column_int64(statement, 2);
                               entry.Mark = StepFromNumber(sqlite3_column_int(statement, 3));
                               entry.MarkAt = sqlite3_column_int64(statement, 4);
-                              read.emplace_back(FKeyOfId[static_cast<size_t>(id)], entry);
+                              entries.insert_or_assign(FKeyOfId[static_cast<size_t>(id)], entry);
                           });
     if (!done)
-        return;
-    entries.reserve(read.size());
-    for (const auto& [key, entry] : read)
-        entries.insert_or_assign(key, entry);
+        entries.clear();
 }
 
 TSubmissionEntry TSubmissionLog::Entry(const std::string& project, const std::string& title)
