@@ -15,6 +15,8 @@
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 
+#include <utility>
+
 namespace {
 
 // Schemes a page may use inside itself besides the navigable ones.
@@ -71,6 +73,14 @@ public:
         s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
         setUrlRequestInterceptor(FFilter);
         connect(this, &QWebEnginePage::newWindowRequested, this, &TLockedPage::OpenHere);
+        // The engine ends the refused navigation of a local form on its own
+        // time; when that end comes after the program's load of the form's
+        // page, it ends that load too, which is then made once more.
+        connect(this, &QWebEnginePage::loadFinished, this, [this](bool ok) {
+            const QUrl again = std::exchange(FOwnFormLoad, QUrl());
+            if (!ok && again.isValid())
+                load(again);
+        });
     }
 
 protected:
@@ -95,6 +105,7 @@ protected:
         if (scheme == QLatin1String("file") && formSent && this->url().isLocalFile()
             && file(url) == file(this->url())) {
             FOnFormSent(this->url(), url);
+            FOwnFormLoad = url;
             QTimer::singleShot(0, this, [this, url] { load(url); });
             return false;
         }
@@ -122,6 +133,8 @@ private:
     }
 
     TPageRequestFilter* FFilter;
+    // A local form's page the program is loading in place of the engine.
+    QUrl FOwnFormLoad;
     std::function<void(const QUrl&)> FOnRefused;
     std::function<void(const QUrl&, const QUrl&)> FOnFormSent;
 };
