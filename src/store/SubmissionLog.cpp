@@ -74,6 +74,26 @@ const char* const Schema[] = {
     " PRIMARY KEY(project, directory)) WITHOUT ROWID",
 };
 
+// A rename onto a name the log already holds: the steps of `oldId` move to
+// `newId` where it has none of its own for the same partner, and `oldId` goes.
+// `column` and `table` are this file's own names, never data.
+bool MergeSteps(QSqlQuery& query, const char* column, const char* table, qint64 oldId, qint64 newId)
+{
+    const QString name = QString::fromLatin1(column);
+    query.prepare(QStringLiteral("UPDATE OR IGNORE steps SET %1 = ? WHERE %1 = ?").arg(name));
+    query.addBindValue(newId);
+    query.addBindValue(oldId);
+    if (!query.exec())
+        return false;
+    query.prepare(QStringLiteral("DELETE FROM steps WHERE %1 = ?").arg(name));
+    query.addBindValue(oldId);
+    if (!query.exec())
+        return false;
+    query.prepare(QStringLiteral("DELETE FROM %1 WHERE id = ?").arg(QString::fromLatin1(table)));
+    query.addBindValue(oldId);
+    return query.exec();
+}
+
 } // namespace
 
 std::uint64_t TSubmissionLog::TitleKey(std::string_view title)
@@ -592,18 +612,7 @@ bool TSubmissionLog::RenameProject(const std::string& oldName, const std::string
             query.addBindValue(oldId);
             return query.exec();
         }
-        query.prepare(QStringLiteral("UPDATE OR IGNORE steps SET project = ? WHERE project = ?"));
-        query.addBindValue(newId);
-        query.addBindValue(oldId);
-        if (!query.exec())
-            return false;
-        query.prepare(QStringLiteral("DELETE FROM steps WHERE project = ?"));
-        query.addBindValue(oldId);
-        if (!query.exec())
-            return false;
-        query.prepare(QStringLiteral("DELETE FROM projects WHERE id = ?"));
-        query.addBindValue(oldId);
-        return query.exec();
+        return MergeSteps(query, "project", "projects", oldId, newId);
     });
     if (ok) {
         FEntries.erase(AsciiUpper(oldName));
@@ -658,18 +667,7 @@ bool TSubmissionLog::UpdateDirectory(const std::string& oldTitle, const std::str
             query.addBindValue(oldId);
             return query.exec();
         }
-        query.prepare(QStringLiteral("UPDATE OR IGNORE steps SET directory = ? WHERE directory = ?"));
-        query.addBindValue(newId);
-        query.addBindValue(oldId);
-        if (!query.exec())
-            return false;
-        query.prepare(QStringLiteral("DELETE FROM steps WHERE directory = ?"));
-        query.addBindValue(oldId);
-        if (!query.exec())
-            return false;
-        query.prepare(QStringLiteral("DELETE FROM directories WHERE id = ?"));
-        query.addBindValue(oldId);
-        return query.exec();
+        return MergeSteps(query, "directory", "directories", oldId, newId);
     });
     if (ok && AsciiUpper(oldTitle) != AsciiUpper(newTitle)) {
         FEntries.clear();
