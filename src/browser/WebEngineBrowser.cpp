@@ -139,6 +139,21 @@ private:
     std::function<void(const QUrl&, const QUrl&)> FOnFormSent;
 };
 
+// A page call's end as the result of its kind: the answer parsed when the
+// script ran to its end, else only how it ended.
+template <typename TResult, typename TDone>
+auto Answered(TResult (*parse)(const QVariant&), TDone done)
+{
+    return [parse, done = std::move(done)](TPageCallEnd end, const QVariant& answer) {
+        TResult result;
+        if (end == TPageCallEnd::Done)
+            result = parse(answer);
+        else
+            result.End = end;
+        done(result);
+    };
+}
+
 } // namespace
 
 TWebEngineBrowser::TWebEngineBrowser(QWebEngineView& view, QObject* parent)
@@ -226,42 +241,21 @@ void TWebEngineBrowser::ReadFormElements(QObject* context, TReadDone done)
 {
     const std::uint64_t token = FNextDocumentToken++;
     RunPageScript(PageFormScripts::ReadScript(token), context,
-                  [done = std::move(done)](TPageCallEnd end, const QVariant& answer) {
-                      TFormRead result;
-                      if (end == TPageCallEnd::Done)
-                          result = PageFormScripts::ReadAnswer(answer);
-                      else
-                          result.End = end;
-                      done(result);
-                  });
+                  Answered(&PageFormScripts::ReadAnswer, std::move(done)));
 }
 
 void TWebEngineBrowser::WriteFormFields(std::vector<TFieldWrite> writes, std::uint64_t documentToken,
                                         QObject* context, TWriteDone done)
 {
     RunPageScript(PageFormScripts::WriteScript(writes, documentToken), context,
-                  [done = std::move(done)](TPageCallEnd end, const QVariant& answer) {
-                      TFormWriteResult result;
-                      if (end == TPageCallEnd::Done)
-                          result = PageFormScripts::WriteAnswer(answer);
-                      else
-                          result.End = end;
-                      done(result);
-                  });
+                  Answered(&PageFormScripts::WriteAnswer, std::move(done)));
 }
 
 void TWebEngineBrowser::ReadFieldFacts(QObject* context, TFactsDone done)
 {
     const std::uint64_t token = FNextDocumentToken++;
     RunPageScript(SmartFillScript::ReadScript(token), context,
-                  [done = std::move(done)](TPageCallEnd end, const QVariant& answer) {
-                      TFieldFactsRead result;
-                      if (end == TPageCallEnd::Done)
-                          result = SmartFillScript::ReadAnswer(answer);
-                      else
-                          result.End = end;
-                      done(result);
-                  });
+                  Answered(&SmartFillScript::ReadAnswer, std::move(done)));
 }
 
 void TWebEngineBrowser::WriteElements(const std::vector<TElementWrite>& writes, std::uint64_t documentToken,
@@ -269,14 +263,7 @@ void TWebEngineBrowser::WriteElements(const std::vector<TElementWrite>& writes, 
 {
     // The answer has the same form as that of the writes by name.
     RunPageScript(SmartFillScript::WriteScript(writes, documentToken), context,
-                  [done = std::move(done)](TPageCallEnd end, const QVariant& answer) {
-                      TFormWriteResult result;
-                      if (end == TPageCallEnd::Done)
-                          result = PageFormScripts::WriteAnswer(answer);
-                      else
-                          result.End = end;
-                      done(result);
-                  });
+                  Answered(&PageFormScripts::WriteAnswer, std::move(done)));
 }
 
 void TWebEngineBrowser::RunPageScript(const QString& script, QObject* context, TAnswer answer)

@@ -52,8 +52,9 @@ QStringList TDataSession::Save()
     if (!projects.isEmpty())
         failures << projects;
     try {
-        if (const std::function<void()> job = DirectoriesSaveJob())
-            job();
+        // On this thread, nothing changes the collection meanwhile: no snapshot.
+        if (ReadyToSaveDirectories())
+            FDirectories->SaveAll(FAppDir);
     } catch (const std::exception& error) {
         failures << QString::fromLocal8Bit(error.what());
     }
@@ -76,14 +77,21 @@ QString TDataSession::SaveProjects()
     return {};
 }
 
-std::function<void()> TDataSession::DirectoriesSaveJob()
+bool TDataSession::ReadyToSaveDirectories()
 {
     if (FDirectoriesUnreadable)
-        return {};
+        return false;
     // The damaged file is copied aside first, once; if that fails, nothing replaces it.
     if (FDirectoriesDamaged && FileExists(FAppDir + TDDirectories::FileName))
         TDDirectories::KeepDamagedCopy(FAppDir);
     FDirectoriesDamaged = false;
+    return true;
+}
+
+std::function<void()> TDataSession::DirectoriesSaveJob()
+{
+    if (!ReadyToSaveDirectories())
+        return {};
     // The job may outlive this call on another thread: it saves a snapshot.
     return [snapshot = std::shared_ptr<const TDDirectories>(FDirectories->Snapshot()),
             path = FAppDir + TDDirectories::FileName] { snapshot->SaveFile(path); };

@@ -44,6 +44,9 @@ public:
     std::function<void()> DirectoriesSaveJob();
 
 private:
+    // Keeps a damaged database aside before its first save; false when the
+    // database must not be written.
+    bool ReadyToSaveDirectories();
     TSessionMessage LoadFailure(const char* fileName, const std::exception& error) const;
     TSessionMessage DamagedDirectories(TDatabaseState state) const;
     TSessionMessage DamagedProjects() const;

@@ -433,6 +433,20 @@ bool TCrypt::ReadStreamHeader(QIODevice& source, int64_t count)
     return true;
 }
 
+bool TCrypt::ReadAndCheckCode(QIODevice& source)
+{
+    uint8_t stored[CodeSize];
+    const int64_t gotCode = ReadFully(source, stored, CodeSize);
+    if (gotCode < 0)
+        return Fail(TCryptFailure::ReadError);
+    if (gotCode < static_cast<int64_t>(CodeSize))
+        return Fail(TCryptFailure::SourceEndedEarly);
+    const auto computed = FHmac.Finish();
+    if (CRYPTO_memcmp(computed.data(), stored, CodeSize) != 0)
+        return Fail(TCryptFailure::CodeMismatch);
+    return true;
+}
+
 bool TCrypt::DecryptStream(QIODevice& source, QIODevice& destination, int64_t count)
 {
     if (!ReadStreamHeader(source, count))
@@ -453,16 +467,7 @@ bool TCrypt::DecryptStream(QIODevice& source, QIODevice& destination, int64_t co
         remaining -= got;
     }
 
-    uint8_t stored[CodeSize];
-    const int64_t gotCode = ReadFully(source, stored, CodeSize);
-    if (gotCode < 0)
-        return Fail(TCryptFailure::ReadError);
-    if (gotCode < static_cast<int64_t>(CodeSize))
-        return Fail(TCryptFailure::SourceEndedEarly);
-    const auto computed = FHmac.Finish();
-    if (CRYPTO_memcmp(computed.data(), stored, CodeSize) != 0)
-        return Fail(TCryptFailure::CodeMismatch);
-    return true;
+    return ReadAndCheckCode(source);
 }
 
 void TCrypt::EncryptBytesWithSalt(const uint8_t* salt, std::string_view plain, std::string& encrypted)
@@ -592,16 +597,7 @@ bool TCrypt::DecryptStreamSideBySide(QIODevice& source, QIODevice& destination, 
     if (FFailure != TCryptFailure::None)
         return false;
 
-    uint8_t stored[CodeSize];
-    const int64_t gotCode = ReadFully(source, stored, CodeSize);
-    if (gotCode < 0)
-        return Fail(TCryptFailure::ReadError);
-    if (gotCode < static_cast<int64_t>(CodeSize))
-        return Fail(TCryptFailure::SourceEndedEarly);
-    const auto computed = FHmac.Finish();
-    if (CRYPTO_memcmp(computed.data(), stored, CodeSize) != 0)
-        return Fail(TCryptFailure::CodeMismatch);
-    return true;
+    return ReadAndCheckCode(source);
 }
 
 bool TCrypt::DecryptInPlace(uint8_t* data, size_t size, size_t& plainLength, const TDecryptProgress& onDecrypted)

@@ -158,6 +158,9 @@ private:
     // Reads the salt and verifier of a `count`-byte stream and sets up the
     // keys; false (with the failure kept) when the header does not pass.
     bool ReadStreamHeader(QIODevice& source, int64_t count);
+    // Reads the authentication code that ends a stream and compares it with
+    // the one computed over what came before it.
+    bool ReadAndCheckCode(QIODevice& source);
     // out = in XOR keystream for `length` bytes (in and out may be the same),
     // carrying the keystream position across calls.
     void ApplyKeystream(const uint8_t* in, uint8_t* out, size_t length);

@@ -41,6 +41,30 @@ bool FailsPasswordCheck(const char* head, qint64 bytes)
         && failure == TCryptFailure::PasswordMismatch;
 }
 
+[[noreturn]] void ThrowFileError(const char* what, const QString& path, const QIODevice& file)
+{
+    throw TFileError(std::string(what) + " file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
+}
+
+// Opens the database file at `path` and reads its header into `head`
+// (`headBytes` of it: fewer for a short file); false when the header fails
+// the password check. Throws TFileError for a folder, a file that cannot be
+// opened or read, or one past any sane database.
+bool OpenDatabaseFile(const QString& path, QFile& file, char (&head)[HeaderAndCodeBytes], qint64& headBytes)
+{
+    if (QFileInfo(path).isDir())
+        throw TFileError("Cannot open file \"" + path.toStdString() + "\". It is a directory.");
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        ThrowFileError("Cannot open", path, file);
+    if (file.size() > MaxDataFileBytes)
+        ThrowFileTooLarge(path, MaxDataFileBytes);
+    headBytes = file.read(head, static_cast<qint64>(HeaderAndCodeBytes));
+    if (headBytes < 0)
+        ThrowFileError("Cannot read", path, file);
+    return !FailsPasswordCheck(head, headBytes);
+}
+
 constexpr size_t MaxCut = 0xFFFF;
 
 bool IsBlankLine(const char* line, size_t length)
@@ -389,22 +413,12 @@ TDatabaseState TDDirectories::LoadFile(const QString& path)
 {
     if (!FileExists(path))
         return TDatabaseState::Missing;
-    if (QFileInfo(path).isDir())
-        throw TFileError("Cannot open file \"" + path.toStdString() + "\". It is a directory.");
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        throw TFileError("Cannot open file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
-    const auto fail = [&] {
-        throw TFileError("Cannot read file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
-    };
-    if (file.size() > MaxDataFileBytes)
-        ThrowFileTooLarge(path, MaxDataFileBytes);
+    QFile file;
     char head[HeaderAndCodeBytes];
-    const qint64 headBytes = file.read(head, static_cast<qint64>(HeaderAndCodeBytes));
-    if (headBytes < 0)
-        fail();
-    if (FailsPasswordCheck(head, headBytes))
+    qint64 headBytes = 0;
+    if (!OpenDatabaseFile(path, file, head, headBytes))
         return TDatabaseState::NotReadable;
+    const auto fail = [&] { ThrowFileError("Cannot read", path, file); };
     // Read straight into the block the directories will live in.
     const auto size = std::max(static_cast<size_t>(std::max<qint64>(file.size(), 0)), static_cast<size_t>(headBytes));
     auto buffer = std::make_unique<TLargeBuffer>(size);
@@ -444,30 +458,22 @@ TDatabaseState TDDirectories::CheckFile(const QString& path, int64_t& count)
     count = 0;
     if (!FileExists(path))
         return TDatabaseState::Missing;
-    QFile file(path);
-    if (QFileInfo(path).isDir())
-        throw TFileError("Cannot open file \"" + path.toStdString() + "\". It is a directory.");
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        throw TFileError("Cannot open file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
-    if (file.size() > MaxDataFileBytes)
-        ThrowFileTooLarge(path, MaxDataFileBytes);
+    QFile file;
     char head[HeaderAndCodeBytes];
-    const qint64 headBytes = file.read(head, static_cast<qint64>(HeaderAndCodeBytes));
-    if (headBytes < 0)
-        throw TFileError("Cannot read file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
-    if (FailsPasswordCheck(head, headBytes))
+    qint64 headBytes = 0;
+    if (!OpenDatabaseFile(path, file, head, headBytes))
         return TDatabaseState::NotReadable;
     // Back to the start for the stream; a device is opened again.
     if (!file.seek(0)) {
         file.close();
         if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-            throw TFileError("Cannot open file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
+            ThrowFileError("Cannot open", path, file);
     }
     TRecordCountDevice counter;
     TEncryption cipher{std::string(DataFilePassword), DataFileBufferSize};
     const bool intact = cipher.DecryptStreamSideBySide(file, counter, file.size());
     if (cipher.LastFailure() == TCryptFailure::ReadError)
-        throw TFileError("Cannot read file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
+        ThrowFileError("Cannot read", path, file);
     count = counter.Counter.Finish();
     return StateAfter(intact, cipher.LastFailure());
 }
@@ -557,7 +563,7 @@ void TDDirectories::SaveFile(const QString& path) const
     // buffer at a time: no copy of the whole text is made.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw TFileError("Cannot create file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
+        ThrowFileError("Cannot create", path, file);
     int row = 0;
     size_t offset = 0;
     qint64 flushedTo = 0;
@@ -575,7 +581,7 @@ void TDDirectories::SaveFile(const QString& path) const
         [&](uint8_t* into, size_t room) { return WriteText(reinterpret_cast<char*>(into), room, row, offset); },
         file, startWriteback);
     if (!written || !file.commit())
-        throw TFileError("Cannot write file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
+        ThrowFileError("Cannot write", path, file);
     // The new name must survive a power cut as well as the bytes.
     SyncFolderOf(path);
 }
